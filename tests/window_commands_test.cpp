@@ -1,0 +1,226 @@
+// The window driven as a pupil drives it: start, check, choose a method.
+
+#include "ui/help_text.h"
+#include "window_fixture.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+
+namespace trezolin {
+namespace {
+
+using testing::Line;
+using testing::MessageBoxCloser;
+using testing::Strings;
+using testing::WindowTest;
+
+const std::array<int, 8> kStart = {-43, -83, -41, -25, -73, -59, -19, -32};
+const std::array<int, 8> kRoundRows[] = {
+    {-60, -48, -42, -39, -45, -58, -44, -39}, {-44, -53, -44, -47, -52, -46, -46, -43},
+    {-51, -45, -49, -44, -44, -50, -44, -48}, {-44, -50, -44, -49, -50, -44, -49, -44},
+    {-50, -44, -49, -44, -44, -50, -44, -49}, {-44, -50, -44, -49, -50, -44, -49, -44},
+    {-50, -44, -49, -44, -44, -50, -44, -49},
+};
+
+QStringList Entries(const QListWidget* list)
+{
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i)
+        entries << list->item(i)->text();
+    return entries;
+}
+
+QStringList AsList(const std::array<QString, 8>& texts)
+{
+    return QStringList(texts.begin(), texts.end());
+}
+
+TEST_F(WindowTest, StartShowsTheSameValuesInBothCubesAndEmptiesTheLog)
+{
+    ClickStart();
+    EXPECT_EQ(LeftCube(), Strings(kStart));
+    EXPECT_EQ(RightCube(), Strings(kStart));
+    EXPECT_EQ(LogBox(), "");
+    EXPECT_EQ(window->ChangeCount(), 0);
+    EXPECT_EQ(window->List1(0)->count(), 0);
+}
+
+TEST_F(WindowTest, SevenChecksReproduceTheWorkedExample)
+{
+    ClickStart();
+    QString expected;
+    for (int n = 1; n <= 7; ++n) {
+        ClickCheck();
+        expected += Line(n, kRoundRows[n - 1]);
+        ASSERT_EQ(LogBox(), expected) << "after check " << n;
+        EXPECT_EQ(RightCube(), Strings(kRoundRows[n - 1]));
+        EXPECT_EQ(Entries(window->List1(1)), AsList(Strings(kRoundRows[n - 1])));
+        EXPECT_EQ(window->ChangeCount(), n);
+    }
+    EXPECT_EQ(Entries(window->List1(0)), AsList(Strings(kRoundRows[5])));
+    EXPECT_EQ(LeftCube(), Strings(kStart));  // the first cube keeps the start values
+    // One line per change, no blank line between them.
+    EXPECT_EQ(window->Text1(0)->document()->blockCount(), 8);  // seven lines and the empty last one
+}
+
+TEST_F(WindowTest, TheMethodListDecidesTheRounding)
+{
+    const struct {
+        int row;
+        std::array<int, 8> firstRow;
+    } cases[] = {
+        {1, {-61, -48, -43, -39, -45, -59, -44, -39}},
+        {2, {-60, -47, -42, -38, -44, -58, -44, -39}},
+        {0, {-60, -48, -42, -39, -45, -58, -44, -39}},
+    };
+    for (const auto& c : cases) {
+        Open(testing::kExampleDraws);
+        ChooseMethod(c.row);
+        EXPECT_EQ(window->List1(2)->currentRow(), c.row);
+        ClickStart();
+        ClickCheck();
+        EXPECT_EQ(LogBox(), Line(1, c.firstRow)) << "row " << c.row;
+    }
+}
+
+TEST_F(WindowTest, TheMethodIsReadAtEveryCheck)
+{
+    ClickStart();
+    ClickCheck();  // Round
+    ChooseMethod(1);
+    ClickCheck();  // Int, from the Round row
+    const QStringList lines = LogBox().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    // From -60 -48 -42 -39 -45 -58 -44 -39, A = floor((-48 - 39 - 45) / 3) = -44.
+    EXPECT_TRUE(lines[1].startsWith("Проверявате опит: 2: -44  ")) << lines[1].toStdString();
+}
+
+TEST_F(WindowTest, NoMethodSelectedGivesZeros)
+{
+    ClickStart();
+    QListWidget* list = window->List1(2);
+    // Ctrl+click takes the selection away from the selected entry.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      list->visualItemRect(list->item(0)).center());
+    ASSERT_TRUE(list->selectedItems().isEmpty());
+    ClickCheck();
+    EXPECT_EQ(LogBox(), Line(1, {}));
+    EXPECT_EQ(RightCube(), Strings({}));
+}
+
+TEST_F(WindowTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
+{
+    ClickCheck();
+    const QString help = QString::fromStdString(HelpText()).remove('\r');
+    EXPECT_EQ(LogBox(), help + Line(1, {}));
+    EXPECT_EQ(RightCube(), Strings({}));
+    EXPECT_EQ(window->ChangeCount(), 1);
+    EXPECT_EQ(Entries(window->List1(0)), QStringList(8, QString()));
+    // Then a start clears the help text for good.
+    ClickStart();
+    ClickCheck();
+    EXPECT_FALSE(LogBox().contains("Пример"));
+    EXPECT_TRUE(LogBox().startsWith("Проверявате опит: 1: "));
+}
+
+TEST_F(WindowTest, ASecondStartBeginsANewRunNumberedFromOne)
+{
+    ClickStart();
+    ClickCheck();
+    ClickCheck();
+    const QStringList lastRow = Entries(window->List1(1));
+    ClickStart();  // draws 0.5 eight times: every vertex -5
+    EXPECT_EQ(LeftCube(), Strings({-5, -5, -5, -5, -5, -5, -5, -5}));
+    EXPECT_EQ(LogBox(), "");
+    EXPECT_EQ(window->List1(0)->count(), 0);
+    EXPECT_EQ(Entries(window->List1(1)), lastRow);
+    ClickCheck();
+    EXPECT_EQ(LogBox(), Line(1, {-5, -5, -5, -5, -5, -5, -5, -5}));
+    EXPECT_EQ(Entries(window->List1(0)), lastRow);
+}
+
+TEST_F(WindowTest, ClickingTheLabelsChangesNothing)
+{
+    ClickStart();
+    ClickCheck();
+    const auto right = RightCube();
+    const auto left = LeftCube();
+    const QString log = LogBox();
+    for (int i = 0; i < 4; ++i) {
+        Click(window->Label1(i));
+        QTest::mouseDClick(window->Label1(i), Qt::LeftButton);
+    }
+    EXPECT_EQ(RightCube(), right);
+    EXPECT_EQ(LeftCube(), left);
+    EXPECT_EQ(LogBox(), log);
+    EXPECT_EQ(window->ChangeCount(), 1);
+}
+
+TEST_F(WindowTest, KeyboardPressesTheFocusedButton)
+{
+    window->Command1(0)->setFocus();
+    QTest::keyClick(window->Command1(0), Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_EQ(RightCube(), Strings(kStart));
+    window->Command1(1)->setFocus();
+    QTest::keyClick(window->Command1(1), Qt::Key_Return);
+    QTest::keyClick(window->Command1(1), Qt::Key_Enter);
+    QTest::keyClick(window->Command1(1), Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_EQ(LogBox(), Line(1, kRoundRows[0]) + Line(2, kRoundRows[1]) + Line(3, kRoundRows[2]));
+    // Arrow keys move the method.
+    window->List1(2)->setFocus();
+    QTest::keyClick(window->List1(2), Qt::Key_Down);
+    EXPECT_EQ(window->List1(2)->selectedItems().value(0), window->List1(2)->item(1));
+}
+
+TEST_F(WindowTest, TheNewestLineIsScrolledIntoView)
+{
+    ClickStart();
+    for (int n = 0; n < 40; ++n)
+        ClickCheck();
+    QScrollBar* bar = window->Text1(0)->verticalScrollBar();
+    EXPECT_GT(bar->maximum(), 0);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    const QTextBlock last = window->Text1(0)->document()->lastBlock().previous();
+    EXPECT_TRUE(last.text().startsWith("Проверявате опит: 40: "));
+}
+
+TEST_F(WindowTest, TheCounterOverflowIsReportedAndChangesNothing)
+{
+    ClickStart();
+    for (int n = 0; n < 32767; ++n)
+        window->Command1_Click(1);
+    QApplication::processEvents();
+    ASSERT_EQ(window->ChangeCount(), 32767);
+    const QStringList lines = LogBox().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 32767);
+    EXPECT_TRUE(lines.back().startsWith("Проверявате опит: 32767: "));
+
+    const auto right = RightCube();
+    const QString log = LogBox();
+    const QStringList before = Entries(window->List1(0));
+    {
+        MessageBoxCloser closer;
+        ClickCheck();
+        EXPECT_EQ(closer.shown, 1);
+        EXPECT_EQ(closer.title, "Trezolin");
+        EXPECT_TRUE(closer.text.contains("Препълване")) << closer.text.toStdString();
+    }
+    EXPECT_EQ(window->ChangeCount(), 32767);
+    EXPECT_EQ(RightCube(), right);
+    EXPECT_EQ(LogBox(), log);
+    EXPECT_EQ(Entries(window->List1(0)), before);
+    EXPECT_TRUE(window->isVisible());
+
+    // A start afterwards begins a new run as usual.
+    ClickStart();
+    ClickCheck();
+    EXPECT_EQ(window->ChangeCount(), 1);
+    EXPECT_TRUE(LogBox().startsWith("Проверявате опит: 1: "));
+}
+
+} // namespace
+} // namespace trezolin

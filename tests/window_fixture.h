@@ -1,0 +1,128 @@
+#pragma once
+
+// A shown Trezolin window with a known random source, and helpers to drive it
+// as a user would.
+
+#include "runtime/random_source.h"
+#include "ui/trezolin_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// Readable failure messages for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace trezolin::testing {
+
+// Draws that give the start values -43, -83, -41, -25, -73, -59, -19, -32.
+inline const std::vector<float> kExampleDraws = {0.439f, 0.479f, 0.437f, 0.421f,
+                                                 0.469f, 0.455f, 0.415f, 0.428f};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { Open(kExampleDraws); }
+
+    void Open(std::vector<float> draws)
+    {
+        draws.resize(draws.size() * 4, 0.5f);  // room for more starts
+        window = std::make_unique<Trezolin>(std::make_unique<ReplayRandomSource>(std::move(draws)));
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        QApplication::setActiveWindow(window.get());
+        QApplication::processEvents();
+    }
+
+    void Click(QWidget* widget)
+    {
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+        QApplication::processEvents();
+    }
+    void ClickStart() { Click(window->Command1(0)); }
+    void ClickCheck() { Click(window->Command1(1)); }
+
+    void ChooseMethod(int row)
+    {
+        QListWidget* list = window->List1(2);
+        const QRect rect = list->visualItemRect(list->item(row));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+        QApplication::processEvents();
+    }
+
+    std::array<QString, 8> RightCube() const
+    {
+        std::array<QString, 8> texts;
+        for (int i = 0; i < 8; ++i)
+            texts[i] = window->Wryh_k(i)->text();
+        return texts;
+    }
+    std::array<QString, 8> LeftCube() const
+    {
+        std::array<QString, 8> texts;
+        for (int i = 0; i < 8; ++i)
+            texts[i] = window->Wryh_N(i)->text();
+        return texts;
+    }
+    QString LogBox() const { return window->Text1(0)->toPlainText(); }
+
+    std::unique_ptr<Trezolin> window;
+};
+
+// Accepts the next modal message box as soon as it is shown and keeps its
+// title and text; stops watching when it goes out of scope.
+class MessageBoxCloser {
+public:
+    MessageBoxCloser()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                title = box->windowTitle();
+                text = box->text();
+                ++shown;
+                box->accept();
+            }
+        });
+        timer_.start(5);
+    }
+
+    QString title;
+    QString text;
+    int shown = 0;
+
+private:
+    QTimer timer_;
+};
+
+inline QString Line(int number, const std::array<int, 8>& values)
+{
+    QString line = QStringLiteral("Проверявате опит: %1: ").arg(number);
+    for (int v : values)
+        line += QString::number(v) + QStringLiteral("  ");
+    return line + QLatin1Char('\n');
+}
+
+inline std::array<QString, 8> Strings(const std::array<int, 8>& values)
+{
+    std::array<QString, 8> texts;
+    for (int i = 0; i < 8; ++i)
+        texts[i] = QString::number(values[i]);
+    return texts;
+}
+
+} // namespace trezolin::testing

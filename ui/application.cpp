@@ -1,0 +1,18 @@
+#include "ui/application.h"
+
+#include "ui/app_icon.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+namespace trezolin {
+
+void SetUpApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("Trezolin"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Trezolin"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setWindowIcon(AppIcon());
+}
+
+} // namespace trezolin

@@ -1,0 +1,78 @@
+#include "ui/cube_picture.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+
+namespace trezolin {
+
+namespace {
+
+constexpr auto A = kCubeDrawingCorners[0];
+constexpr auto B = kCubeDrawingCorners[1];
+constexpr auto C = kCubeDrawingCorners[2];
+constexpr auto D = kCubeDrawingCorners[3];
+constexpr auto E = kCubeDrawingCorners[4];
+constexpr auto F = kCubeDrawingCorners[5];
+constexpr auto G = kCubeDrawingCorners[6];
+constexpr auto H = kCubeDrawingCorners[7];
+
+} // namespace
+
+void DrawCube(QPainter& painter)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRect(QPoint(0, 0), kCubeDrawingSize), Qt::white);
+
+    // Square caps so that every edge covers both of its corner pixels.
+    QPen solid(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
+    painter.setPen(solid);
+    const QLine visibleEdges[] = {
+        {A, B}, {B, F}, {F, E}, {E, A},  // front face
+        {H, G}, {G, C},                  // back face, top and right
+        {E, H}, {F, G}, {B, C},          // depth
+    };
+    painter.drawLines(visibleEdges, static_cast<int>(std::size(visibleEdges)));
+
+    // The three edges at the hidden corner D are dashed, 12 on, 4 off.
+    QPen dashed = solid;
+    dashed.setCapStyle(Qt::FlatCap);
+    dashed.setDashPattern({12, 4});
+    painter.setPen(dashed);
+    const QLine hiddenEdges[] = {{D, H}, {D, C}, {D, A}};
+    painter.drawLines(hiddenEdges, static_cast<int>(std::size(hiddenEdges)));
+    painter.restore();
+}
+
+CubePicture::CubePicture(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, p.color(QPalette::Button));
+    setPalette(p);
+}
+
+void CubePicture::paintEvent(QPaintEvent* event)
+{
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect inner = contentsRect();
+    painter.setClipRect(inner);
+    painter.translate(inner.topLeft());
+    DrawCube(painter);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = QRect(QPoint(0, 0), inner.size()).adjusted(1, 1, -1, -1);
+        option.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+} // namespace trezolin

@@ -1,0 +1,27 @@
+#pragma once
+
+// A command button painted in its own face colour, with a raised bevel that
+// sinks while it is pressed. Widget styles tint or restyle a palette's button
+// colour; this paints the colour exactly as given.
+
+#include <QColor>
+#include <QPushButton>
+
+namespace trezolin {
+
+class FaceButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    FaceButton(const QString& caption, const QColor& face, QWidget* parent = nullptr);
+
+    QColor face() const { return face_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor face_;
+};
+
+} // namespace trezolin

@@ -1,0 +1,12 @@
+#pragma once
+
+// The task description that the log box shows until the first start.
+
+#include <string>
+
+namespace trezolin {
+
+// 29 lines, each ending in CR LF, UTF-8.
+[[nodiscard]] const std::string& HelpText();
+
+} // namespace trezolin

@@ -1,0 +1,13 @@
+#include "ui/application.h"
+#include "ui/trezolin_window.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    trezolin::SetUpApplication();
+    trezolin::Trezolin window;
+    window.show();
+    return app.exec();
+}
