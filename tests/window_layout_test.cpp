@@ -6,8 +6,10 @@
 #include "window_fixture.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QScrollBar>
 
+#include <cstdlib>
 #include <map>
 
 namespace trezolin {
@@ -93,6 +95,22 @@ TEST_F(WindowTest, HasTwentyNineControlsWithTheirPlacesAndTexts)
         }
     }
     EXPECT_EQ(count, 29);
+}
+
+TEST_F(WindowTest, FixedSizeWithACloseBoxButNoMinimiseOrMaximise)
+{
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_TRUE(flags & Qt::WindowTitleHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(window->minimumSize(), QSize(699, 496));
+    EXPECT_EQ(window->maximumSize(), QSize(699, 496));
+    // Centred on its screen, give or take the frame the platform adds.
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_LE(std::abs(window->geometry().center().x() - screen.center().x()), 4);
+    EXPECT_LE(std::abs(window->geometry().center().y() - screen.center().y()), 4);
 }
 
 TEST_F(WindowTest, ControlsOverlapInTheirStackingOrder)

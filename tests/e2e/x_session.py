@@ -1,0 +1,104 @@
+"""A private X server with a window manager, and a user's hands on it.
+
+Starts Xvfb on a free display with openbox in it, so that windows get focus
+and a close box as on a desktop, and drives programs there with xdotool,
+xclip and wmctrl.
+"""
+
+import os
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+
+class XSession:
+    def __init__(self, width=1280, height=1024):
+        self.display = self._free_display()
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.pop("WAYLAND_DISPLAY", None)
+        self.env["QT_QPA_PLATFORM"] = "xcb"
+        self._runtime_dir = tempfile.TemporaryDirectory(prefix="trezolin-xdg-")
+        os.chmod(self._runtime_dir.name, 0o700)
+        self.env["XDG_RUNTIME_DIR"] = self._runtime_dir.name
+        self._xvfb = subprocess.Popen(
+            ["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        socket = Path(f"/tmp/.X11-unix/X{self.display[1:]}")
+        self._wait(lambda: socket.exists(), "Xvfb to start")
+        self._wm = subprocess.Popen(["openbox"], env=self.env,
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._wait(lambda: self.run(["wmctrl", "-m"], check=False).returncode == 0,
+                   "the window manager to start")
+
+    @staticmethod
+    def _free_display():
+        for n in range(90, 200):
+            if not Path(f"/tmp/.X{n}-lock").exists() and not Path(f"/tmp/.X11-unix/X{n}").exists():
+                return f":{n}"
+        raise RuntimeError("no free X display")
+
+    @staticmethod
+    def _wait(condition, what, timeout=20.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if condition():
+                return
+            time.sleep(0.05)
+        raise RuntimeError(f"timed out waiting for {what}")
+
+    def run(self, args, check=True, input_text=None):
+        return subprocess.run(args, env=self.env, check=check, capture_output=True,
+                              text=True, input=input_text, timeout=30)
+
+    def start(self, args):
+        return subprocess.Popen(args, env=self.env, stdout=subprocess.PIPE,
+                                stderr=subprocess.STDOUT, text=True)
+
+    def find_window(self, title, timeout=20.0):
+        found = []
+
+        def search():
+            result = self.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                              check=False)
+            found[:] = result.stdout.split()
+            return bool(found)
+
+        self._wait(search, f"a window titled {title}", timeout)
+        return found[0]
+
+    def click(self, window, x, y, button=1):
+        # No --sync: it waits for the pointer to move, forever when it is already there.
+        self.run(["xdotool", "mousemove", "--window", window, str(x), str(y),
+                  "sleep", "0.05", "click", str(button)])
+        time.sleep(0.15)
+
+    def key(self, *keys):
+        self.run(["xdotool", "key", "--clearmodifiers", *keys])
+        time.sleep(0.15)
+
+    def type_text(self, text):
+        self.run(["xdotool", "type", "--delay", "20", text])
+        time.sleep(0.15)
+
+    def set_clipboard(self, text):
+        # xclip keeps serving the selection from a child process of its own.
+        subprocess.run(["xclip", "-selection", "clipboard", "-i"], env=self.env,
+                       input=text, text=True, check=True, timeout=10,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def clipboard(self):
+        return self.run(["xclip", "-selection", "clipboard", "-o"]).stdout
+
+    def close_window(self, title):
+        # What the close box does: the window manager sends WM_DELETE_WINDOW.
+        self.run(["wmctrl", "-c", title])
+
+    def stop(self):
+        for process in (self._wm, self._xvfb):
+            process.terminate()
+            try:
+                process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+        self._runtime_dir.cleanup()
