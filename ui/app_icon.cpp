@@ -1,8 +1,11 @@
 #include "ui/app_icon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+
+#include <algorithm>
 
 namespace trezolin {
 
@@ -96,12 +99,53 @@ QImage HamburgerImage(int side)
     return image;
 }
 
+namespace {
+
+// Paints the icon at whatever size is asked for, when it is asked for, so
+// that start-up draws only the sizes the desktop actually shows.
+class HamburgerIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(rect.width(), rect.height());
+        painter->drawImage(QRect(rect.topLeft(), QSize(side, side)), HamburgerImage(side));
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override
+    {
+        const int side = qRound(std::min(size.width(), size.height()) * scale);
+        QPixmap pixmap = QPixmap::fromImage(HamburgerImage(std::max(side, 1)));
+        pixmap.setDevicePixelRatio(scale);
+        return pixmap;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int side : kIconSizes)
+            sizes.append(QSize(side, side));
+        return sizes;
+    }
+
+    QIconEngine* clone() const override { return new HamburgerIconEngine; }
+};
+
+} // namespace
+
 QIcon AppIcon()
 {
-    QIcon icon;
-    for (int side : {16, 24, 32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(HamburgerImage(side)));
-    return icon;
+    return QIcon(new HamburgerIconEngine);
 }
 
 } // namespace trezolin

@@ -11,7 +11,10 @@ namespace trezolin {
 // The icon drawn on a transparent square of the given side in pixels.
 [[nodiscard]] QImage HamburgerImage(int side);
 
-// The icon at 16, 24, 32, 48, 64, 128 and 256 pixels.
+// The sizes a desktop usually asks for; the icon is drawn sharp at any size.
+inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// The icon, drawn when and at the size it is shown.
 [[nodiscard]] QIcon AppIcon();
 
 } // namespace trezolin

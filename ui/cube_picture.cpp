@@ -64,7 +64,14 @@ void CubePicture::paintEvent(QPaintEvent* event)
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
     painter.translate(inner.topLeft());
-    DrawCube(painter);
+    const qreal ratio = devicePixelRatioF();
+    if (drawing_.isNull() || drawing_.devicePixelRatio() != ratio) {
+        drawing_ = QPixmap(kCubeDrawingSize * ratio);
+        drawing_.setDevicePixelRatio(ratio);
+        QPainter cache(&drawing_);
+        DrawCube(cache);
+    }
+    painter.drawPixmap(0, 0, drawing_);
 
     if (hasFocus()) {
         QStyleOptionFocusRect option;

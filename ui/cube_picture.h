@@ -6,6 +6,7 @@
 // any screen scale.
 
 #include <QFrame>
+#include <QPixmap>
 #include <QPoint>
 #include <QSize>
 
@@ -35,6 +36,11 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The drawing rendered once at the screen's pixel density: the vertex
+    // boxes in front of it repaint at every change, and so does this.
+    QPixmap drawing_;
 };
 
 } // namespace trezolin

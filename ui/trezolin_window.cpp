@@ -2,7 +2,6 @@
 
 #include "core/commands.h"
 #include "runtime/errors.h"
-#include "ui/app_icon.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/help_text.h"
@@ -138,7 +137,6 @@ Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent) : QWid
     setWindowTitle(QStringLiteral("Trezolin"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(AppIcon());
     setFixedSize(FromTwips(0, 0, 10485, 7440).size());
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -188,6 +186,8 @@ void Trezolin::CreateControls()
     text1_[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     text1_[0]->setFocusPolicy(Qt::StrongFocus);
     text1_[0]->setTabChangesFocus(true);
+    // Only the program writes the log, and never takes anything back: no undo history to keep.
+    text1_[0]->setUndoRedoEnabled(false);
     text1_[1]->hide();
 
     label1_[0] = NewLabel(this, QStringLiteral("Начин "), QPalette::ButtonText);
