@@ -131,12 +131,20 @@ def main():
         session.key("BackSpace", "Delete")
         Check.equal(read(RIGHT_BOXES[0]), before, "typing into a vertex box changes nothing")
 
+        # Close the window in the middle of a burst of clicks on "Провери".
+        session.run(["xdotool", "mousemove", "--window", window, *map(str, CHECK_BUTTON)])
+        burst = session.start(["xdotool", "click", "--repeat", "300", "--delay", "2", "1"])
+        time.sleep(0.3)
         session.close_window("Trezolin")
+        burst.wait(timeout=30)
         try:
             status = program.wait(timeout=15)
         except Exception:
             status = "still running"
-        Check.equal(status, 0, "closing the window ends the program with status 0")
+        Check.equal(status, 0, "closing the window mid-burst ends the program with status 0")
+        output = program.stdout.read() if status == 0 else ""
+        Check.equal([l for l in output.splitlines() if "Sanitizer" in l or "runtime error" in l], [],
+                    "no sanitizer report from the program")
     finally:
         if program and program.poll() is None:
             program.kill()
