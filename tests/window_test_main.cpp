@@ -10,6 +10,10 @@ int main(int argc, char* argv[])
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef TREZOLIN_TEST_SCALE_FACTOR
+    // The high-density suite runs the window as on a screen scaled by this factor.
+    qputenv("QT_SCALE_FACTOR", TREZOLIN_TEST_SCALE_FACTOR);
+#endif
     QApplication app(argc, argv);
     trezolin::SetUpApplication();
     ::testing::InitGoogleTest(&argc, argv);

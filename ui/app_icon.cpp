@@ -116,9 +116,10 @@ public:
         return scaledPixmap(size, mode, state, 1.0);
     }
 
+    // The size comes in device pixels already; the scale only labels the result.
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode, QIcon::State, qreal scale) override
     {
-        const int side = qRound(std::min(size.width(), size.height()) * scale);
+        const int side = std::min(size.width(), size.height());
         QPixmap pixmap = QPixmap::fromImage(HamburgerImage(std::max(side, 1)));
         pixmap.setDevicePixelRatio(scale);
         return pixmap;

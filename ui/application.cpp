@@ -11,6 +11,8 @@ void SetUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Trezolin"));
     QApplication::setApplicationDisplayName(QStringLiteral("Trezolin"));
+    // Ties the running program to its installed desktop entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("bg.trezolin.Trezolin"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(AppIcon());
 }

@@ -2,8 +2,6 @@
 
 #include <QPainter>
 #include <QPen>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace trezolin {
 
@@ -73,12 +71,11 @@ void CubePicture::paintEvent(QPaintEvent* event)
     }
     painter.drawPixmap(0, 0, drawing_);
 
+    // A dotted outline inside the frame while the picture has the focus:
+    // the style's own focus frame shows only after keyboard use.
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = QRect(QPoint(0, 0), inner.size()).adjusted(1, 1, -1, -1);
-        option.backgroundColor = Qt::white;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(QRect(QPoint(1, 1), inner.size() - QSize(3, 3)));
     }
 }
 

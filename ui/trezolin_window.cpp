@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -50,9 +51,27 @@ QString ForDisplay(std::string_view piece)
     return text;
 }
 
+// A vertex box: read-only, borderless, and outlined while it has the keyboard
+// focus, so that a keyboard user sees where Tab has brought them.
+class VertexBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QLineEdit::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
 QLineEdit* NewVertexBox(QWidget* parent, const QString& text)
 {
-    auto* box = new QLineEdit(text, parent);
+    auto* box = new VertexBox(text, parent);
     box->setReadOnly(true);
     // Reachable with Tab, for keyboard and screen-reader users; drawn without a border instead.
     box->setFrame(false);
@@ -164,6 +183,9 @@ void Trezolin::CreateControls()
         wryhK_[i] = NewVertexBox(this, QString());
         wryhN_[i]->setObjectName(QStringLiteral("Wryh_N(%1)").arg(i));
         wryhK_[i]->setObjectName(QStringLiteral("Wryh_k(%1)").arg(i));
+        const QChar letter = QLatin1Char(VertexLetter(i));
+        wryhN_[i]->setAccessibleName(QStringLiteral("Преди, връх %1").arg(letter));
+        wryhK_[i]->setAccessibleName(QStringLiteral("Сега, връх %1").arg(letter));
     }
 
     for (int i = 0; i < 3; ++i) {
@@ -176,6 +198,9 @@ void Trezolin::CreateControls()
     }
     list1_[0]->hide();
     list1_[1]->hide();
+    list1_[0]->setAccessibleName(QStringLiteral("Стойности преди последната промяна"));
+    list1_[1]->setAccessibleName(QStringLiteral("Стойности след последната промяна"));
+    list1_[2]->setAccessibleName(QStringLiteral("Начин на закръгляване"));
 
     for (int i = 0; i < 2; ++i) {
         text1_[i] = NewTextBox(this);
@@ -189,6 +214,8 @@ void Trezolin::CreateControls()
     // Only the program writes the log, and never takes anything back: no undo history to keep.
     text1_[0]->setUndoRedoEnabled(false);
     text1_[1]->hide();
+    text1_[0]->setAccessibleName(QStringLiteral("Дневник на промените"));
+    text1_[0]->setAccessibleDescription(QStringLiteral("Условието на задачата, а след Начало по един ред за всяка промяна"));
 
     label1_[0] = NewLabel(this, QStringLiteral("Начин "), QPalette::ButtonText);
     label1_[1] = NewLabel(this, QStringLiteral("Преди"), QPalette::ButtonText);
@@ -204,12 +231,17 @@ void Trezolin::CreateControls()
                                     QStringLiteral("Изчислява средна стойност на съседни върхове"));
     for (int i = 0; i < 2; ++i) {
         command1_[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
+        command1_[i]->setAccessibleDescription(command1_[i]->toolTip());
         connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
     }
 
     for (int i = 0; i < 2; ++i) {
         picture1_[i] = new CubePicture(this);
         picture1_[i]->setObjectName(QStringLiteral("Picture1(%1)").arg(i));
+        picture1_[i]->setAccessibleName(i == 0 ? QStringLiteral("Кубът преди промените")
+                                               : QStringLiteral("Кубът сега"));
+        picture1_[i]->setAccessibleDescription(
+            QStringLiteral("Чертеж на куб: долна основа A, B, C, D, горна основа E, F, G, H"));
     }
 
     struct Placement {
@@ -339,6 +371,7 @@ void Trezolin::ShowLog()
         return;
     // Only the new part goes in, at the end, so a check costs the same
     // however long the log has grown.
+    // While a screen reader listens, Qt announces the insertion itself.
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(ForDisplay(std::string_view(log).substr(shownLogSize_)));

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs Trezolin as a teacher would: validates the desktop entry and the
+# AppStream metainfo, installs under a scratch prefix, builds the Debian
+# package, installs it with dpkg, starts the installed program in a real X
+# server, checks that its window appears and closes it, then removes the
+# package again.
+# Usage: test_package.sh SOURCE_DIR BUILD_DIR
+set -euo pipefail
+src=$1
+build=$2
+app_id=bg.trezolin.Trezolin
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+echo "-- validating the desktop entry and the metainfo"
+desktop-file-validate "$src/packaging/$app_id.desktop"
+appstreamcli validate --no-net "$src/packaging/$app_id.metainfo.xml"
+
+echo "-- installing under a scratch prefix"
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+for f in bin/trezolin share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml; do
+  test -f "$work/prefix/$f" || { echo "missing $f"; exit 1; }
+done
+for side in 16 24 32 48 64 128 256; do
+  icon="$work/prefix/share/icons/hicolor/${side}x${side}/apps/$app_id.png"
+  [[ $(file "$icon") == *"PNG image data, $side x $side"* ]] || { echo "bad icon $icon"; exit 1; }
+done
+
+echo "-- building the Debian package"
+(cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >/dev/null)
+deb=$(ls "$work"/pkg/trezolin_*.deb)
+dpkg-deb --field "$deb" Package Version Depends
+depends=$(dpkg-deb --field "$deb" Depends)
+[[ $depends == *libqt6widgets6* ]] || { echo "Qt is missing from Depends"; exit 1; }
+contents=$(dpkg-deb --contents "$deb")
+[[ $contents == *" ./usr/bin/trezolin"* ]] || { echo "no /usr/bin/trezolin in the package"; exit 1; }
+[[ $contents == *"./usr/share/applications/$app_id.desktop"* ]] || { echo "no desktop entry in the package"; exit 1; }
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "-- not root: installing the package with dpkg is left out"
+  exit 77
+fi
+if dpkg-query -W -f='${db:Status-Status}' trezolin 2>/dev/null | grep -qx installed; then
+  echo "-- a trezolin package is installed already: leaving it alone"
+  exit 77
+fi
+
+echo "-- installing the package"
+dpkg -i "$deb" >/dev/null
+trap 'dpkg -r trezolin >/dev/null 2>&1 || true; rm -rf "$work"' EXIT
+test -x /usr/bin/trezolin
+test -f /usr/share/applications/$app_id.desktop
+
+echo "-- starting the installed program under Xvfb"
+python3 - "$src/tests/e2e" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+from x_session import XSession
+session = XSession()
+program = session.start(["/usr/bin/trezolin"])
+try:
+    window = session.find_window("Trezolin")
+    print("window", window, "is shown")
+    session.close_window("Trezolin")
+    status = program.wait(timeout=15)
+    if status != 0:
+        sys.exit(f"the installed program exited with status {status}")
+finally:
+    if program.poll() is None:
+        program.kill()
+    session.stop()
+PY
+
+echo "-- removing the package"
+dpkg -r trezolin >/dev/null
+test ! -e /usr/bin/trezolin
+echo "package test passed"

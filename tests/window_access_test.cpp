@@ -1,0 +1,127 @@
+// What a screen reader and a keyboard user get from the window.
+
+#include "ui/cube_picture.h"
+#include "window_fixture.h"
+
+#include <QAccessible>
+#include <QAccessibleEvent>
+#include <QLabel>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+namespace trezolin {
+namespace {
+
+using testing::Line;
+using testing::WindowTest;
+
+QString NameOf(QWidget* w)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+QString DescriptionOf(QWidget* w)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(QAccessible::Description) : QString();
+}
+
+TEST_F(WindowTest, EveryControlHasABulgarianAccessibleName)
+{
+    const QString letters = "ABCDEFGH";
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(NameOf(window->Wryh_N(i)), QStringLiteral("Преди, връх ") + letters[i]);
+        EXPECT_EQ(NameOf(window->Wryh_k(i)), QStringLiteral("Сега, връх ") + letters[i]);
+    }
+    EXPECT_EQ(NameOf(window->Command1(0)), "Начало");
+    EXPECT_EQ(DescriptionOf(window->Command1(0)), "Генерира нови числа");
+    EXPECT_EQ(NameOf(window->Command1(1)), "Провери");
+    EXPECT_EQ(DescriptionOf(window->Command1(1)), "Изчислява средна стойност на съседни върхове");
+    EXPECT_EQ(NameOf(window->List1(2)), "Начин на закръгляване");
+    EXPECT_EQ(NameOf(window->Text1(0)), "Дневник на промените");
+    EXPECT_FALSE(NameOf(window->Picture1(0)).isEmpty());
+    EXPECT_NE(NameOf(window->Picture1(0)), NameOf(window->Picture1(1)));
+    EXPECT_EQ(NameOf(window->Label1(1)), "Преди");
+    EXPECT_EQ(window->Label1(3)->toolTip(), "Великденско яйце");
+
+    // The roles a screen reader announces.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Command1(1))->role(), QAccessible::Button);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->List1(2))->role(), QAccessible::List);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Wryh_k(0))->role(), QAccessible::EditableText);
+    // The value of a vertex box is read out as its text.
+    ClickStart();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window->Wryh_k(0));
+    EXPECT_EQ(a->text(QAccessible::Value), "-43");
+    EXPECT_TRUE(a->state().readOnly);
+}
+
+// Collects the accessibility events the window sends.
+std::vector<std::pair<QAccessible::Event, QString>> gEvents;
+
+void RecordEvent(QAccessibleEvent* event)
+{
+    QString text;
+    if (event->type() == QAccessible::TextInserted)
+        text = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted().replace(
+            QChar::ParagraphSeparator, QLatin1Char('\n'));
+    gEvents.emplace_back(event->type(), text);
+}
+
+TEST_F(WindowTest, TheLogAnnouncesEachNewLine)
+{
+    ClickStart();
+    gEvents.clear();
+    // What a screen reader's bridge does when it connects: accessibility becomes active.
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr);
+    QAccessible::installUpdateHandler(RecordEvent);
+    platform->setActive(true);
+    ClickCheck();
+    ClickCheck();
+    platform->setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+
+    // Exactly one insertion per check, holding the new line.
+    QStringList inserted;
+    for (const auto& [type, text] : gEvents)
+        if (type == QAccessible::TextInserted)
+            inserted << text;
+    ASSERT_EQ(inserted.size(), 2);
+    EXPECT_EQ(inserted[0], Line(1, {-60, -48, -42, -39, -45, -58, -44, -39}));
+    EXPECT_EQ(inserted[1], Line(2, {-44, -53, -44, -47, -52, -46, -46, -43}));
+}
+
+TEST_F(WindowTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)
+{
+    ASSERT_EQ(QApplication::focusWidget(), window->Picture1(0));
+    int tabs = 0;
+    while (QApplication::focusWidget() != window->Command1(0) && tabs < 40) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ++tabs;
+    }
+    ASSERT_EQ(QApplication::focusWidget(), window->Command1(0));
+    EXPECT_EQ(tabs, 17);  // the picture, eight boxes, the picture, seven boxes
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(window->Wryh_N(0)->text(), "-43");
+    EXPECT_EQ(LogBox(), "");
+}
+
+TEST_F(WindowTest, TheFocusIsVisibleOnEveryKindOfControl)
+{
+    // A control looks different with the focus than without it.
+    for (QWidget* w : std::initializer_list<QWidget*>{window->Command1(0), window->Command1(1),
+                                                      window->Wryh_k(0), window->Picture1(0)}) {
+        window->Text1(0)->setFocus();
+        QApplication::processEvents();
+        const QImage without = w->grab().toImage();
+        w->setFocus();
+        QApplication::processEvents();
+        const QImage with = w->grab().toImage();
+        EXPECT_NE(with, without) << w->objectName().toStdString();
+    }
+}
+
+} // namespace
+} // namespace trezolin
