@@ -2,6 +2,7 @@
 // text drawn at that density rather than blown up from a 1x image.
 
 #include "ui/app_icon.h"
+#include "pixel_helpers.h"
 #include "window_fixture.h"
 
 #include <QImage>
@@ -9,22 +10,11 @@
 namespace trezolin {
 namespace {
 
+using testing::IsBlack;
+using testing::IsWhite;
+using testing::kDrawingX;
+using testing::kDrawingY;
 using testing::WindowTest;
-
-bool IsBlack(QRgb c)
-{
-    return qRed(c) < 64 && qGreen(c) < 64 && qBlue(c) < 64;
-}
-
-bool IsWhite(QRgb c)
-{
-    return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240;
-}
-
-// The left cube's drawing starts at (18, 58) in the window: the picture box
-// at (16, 56) and its two-pixel frame.
-constexpr int kDrawingX = 18;
-constexpr int kDrawingY = 58;
 
 TEST_F(WindowTest, ScaledByTwoTheWindowHasTwiceTheDevicePixels)
 {

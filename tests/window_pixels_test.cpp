@@ -3,6 +3,7 @@
 
 #include "ui/app_icon.h"
 #include "ui/cube_picture.h"
+#include "pixel_helpers.h"
 #include "window_fixture.h"
 
 #include <QImage>
@@ -14,17 +15,11 @@
 namespace trezolin {
 namespace {
 
+using testing::IsBlack;
+using testing::IsWhite;
+using testing::kDrawingX;
+using testing::kDrawingY;
 using testing::WindowTest;
-
-bool IsBlack(QRgb c)
-{
-    return qRed(c) < 64 && qGreen(c) < 64 && qBlue(c) < 64;
-}
-
-bool IsWhite(QRgb c)
-{
-    return qRed(c) > 240 && qGreen(c) > 240 && qBlue(c) > 240;
-}
 
 bool Near(QRgb c, const QColor& expected, int tolerance)
 {
@@ -153,7 +148,7 @@ TEST_F(WindowTest, RenderedColoursAndDrawing)
 
     // The dashed edge D-H in the left cube: drawing x 89 at window x 18 + 89.
     bool startsBlack = false;
-    const auto runs = Runs(image, {18 + 89, 58 + 170}, {0, -1}, 60, startsBlack);
+    const auto runs = Runs(image, {kDrawingX + 89, kDrawingY + 170}, {0, -1}, 60, startsBlack);
     EXPECT_GE(runs.size(), 6u);
 }
 

@@ -370,13 +370,17 @@ void Trezolin::ShowLog()
     if (log.size() == shownLogSize_)
         return;
     // Only the new part goes in, at the end, so a check costs the same
-    // however long the log has grown.
-    // While a screen reader listens, Qt announces the insertion itself.
+    // however long the log has grown; while a screen reader listens, Qt
+    // announces the insertion itself. Updates stay off while the line goes in
+    // and the box scrolls to it: the box is repainted once when the screen is
+    // next drawn, instead of its picture being shifted at every check.
+    box->setUpdatesEnabled(false);
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(ForDisplay(std::string_view(log).substr(shownLogSize_)));
     shownLogSize_ = log.size();
     box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    box->setUpdatesEnabled(true);
 }
 
 void Trezolin::ReportError(const char* message)
