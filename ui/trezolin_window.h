@@ -52,7 +52,6 @@ public:
     CubePicture* Picture1(int i) const { return picture1_.at(i); }
 
     std::int16_t ChangeCount() const { return state_.changeCount; }
-    const CubeState& State() const { return state_; }
 
 private:
     void CreateControls();

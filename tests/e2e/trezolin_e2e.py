@@ -66,8 +66,13 @@ def copy_from(session, window, point):
     session.click(window, *point)
     session.key("ctrl+a")
     session.key("ctrl+c")
-    text = session.clipboard()
-    return "" if text == NOTHING_COPIED else text
+    # The program answers the copy in its own time; give it a moment.
+    for _ in range(5):
+        text = session.clipboard()
+        if text != NOTHING_COPIED:
+            return text
+        time.sleep(0.1)
+    return ""
 
 
 def main():
