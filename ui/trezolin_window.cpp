@@ -6,7 +6,6 @@
 #include "ui/face_button.h"
 #include "ui/help_text.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -176,9 +174,8 @@ Trezolin::~Trezolin() = default;
 
 void Trezolin::CreateControls()
 {
-    static constexpr char kVertexLetters[] = "ABCDEFGH";
     for (int i = 0; i < kVertexCount; ++i) {
-        startTexts_[i] = std::string(1, kVertexLetters[i]);
+        startTexts_[i] = std::string(1, VertexLetter(i));
         wryhN_[i] = NewVertexBox(this, QString::fromStdString(startTexts_[i]));
         wryhK_[i] = NewVertexBox(this, QString());
         wryhN_[i]->setObjectName(QStringLiteral("Wryh_N(%1)").arg(i));
@@ -315,6 +312,7 @@ void Trezolin::Form_Load(std::unique_ptr<RandomSource> random)
 
 void Trezolin::Command1_Click(int index)
 {
+    QString failure;
     try {
         switch (index) {
         case 0:
@@ -328,16 +326,15 @@ void Trezolin::Command1_Click(int index)
             break;
         }
     } catch (const Error& error) {
-        // Nothing is rolled back: the window shows what the command did before it stopped.
-        ShowState();
-        ReportError(error.what());
-        return;
+        failure = QString::fromUtf8(error.what());
     } catch (const std::exception&) {
-        ShowState();
-        ReportError("Неочаквана грешка: командата не беше изпълнена докрай.");
-        return;
+        failure = QStringLiteral("Неочаквана грешка: командата не беше изпълнена докрай.");
     }
+    // Nothing is rolled back: after an error the window shows what the
+    // command did before it stopped, then says what went wrong.
     ShowState();
+    if (!failure.isEmpty())
+        ReportError(failure);
 }
 
 RoundingMethod Trezolin::SelectedMethod() const
@@ -383,9 +380,9 @@ void Trezolin::ShowLog()
     box->setUpdatesEnabled(true);
 }
 
-void Trezolin::ReportError(const char* message)
+void Trezolin::ReportError(const QString& message)
 {
-    QMessageBox::warning(this, QStringLiteral("Trezolin"), QString::fromUtf8(message));
+    QMessageBox::warning(this, QStringLiteral("Trezolin"), message);
 }
 
 } // namespace trezolin

@@ -59,7 +59,7 @@ private:
     RoundingMethod SelectedMethod() const;
     void ShowState();
     void ShowLog();
-    void ReportError(const char* message);
+    void ReportError(const QString& message);
 
     std::array<QLineEdit*, kVertexCount> wryhN_{};
     std::array<QLineEdit*, kVertexCount> wryhK_{};
