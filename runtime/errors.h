@@ -5,6 +5,7 @@
 // is that message, in Bulgarian.
 
 #include <stdexcept>
+#include <string_view>
 
 namespace trezolin {
 
@@ -31,5 +32,10 @@ class ControlCallError : public Error {
 public:
     ControlCallError() : Error("Неуспешно обръщение към елемент на прозореца.") {}
 };
+
+// What the user is told when a command fails in a way that none of the
+// errors above describes.
+inline constexpr std::string_view kUnexpectedErrorMessage =
+    "Неочаквана грешка: командата не беше изпълнена докрай.";
 
 } // namespace trezolin

@@ -2,9 +2,11 @@
 
 #include "runtime/errors.h"
 
-#include <algorithm>
+#include <fast_float/fast_float.h>
+
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <system_error>
@@ -29,7 +31,6 @@ struct NumberPrefix {
     std::size_t end = 0;            // one past the last character of the number
     std::size_t integerDigits = 0;
     std::size_t fractionDigits = 0;
-    std::size_t exponentBegin = 0;  // first character after "e"; == end when there is no exponent
     bool negative = false;
 };
 
@@ -61,44 +62,16 @@ bool ScanNumber(std::string_view text, NumberPrefix& prefix)
     if (prefix.integerDigits + prefix.fractionDigits == 0)
         return false;
     prefix.end = pos;
-    prefix.exponentBegin = pos;
     if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
         std::size_t exponent = pos + 1;
         if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
             ++exponent;
         const std::size_t exponentEnd = SkipDigits(text, exponent);
         // "1e" and "1e+" end before the "e": an exponent needs a digit.
-        if (exponentEnd > exponent) {
-            prefix.exponentBegin = pos + 1;
+        if (exponentEnd > exponent)
             prefix.end = exponentEnd;
-        }
     }
     return true;
-}
-
-// The decimal exponent E with 10^(E-1) <= |value| < 10^E, for a prefix whose
-// digits are not all zero. Saturates far outside the range of a double.
-std::int64_t DecimalMagnitude(std::string_view text, const NumberPrefix& prefix)
-{
-    constexpr std::int64_t saturation = 1'000'000'000;
-    std::int64_t exponent = 0;
-    if (prefix.exponentBegin < prefix.end) {
-        std::size_t pos = prefix.exponentBegin;
-        const bool negative = text[pos] == '-';
-        if (text[pos] == '+' || text[pos] == '-')
-            ++pos;
-        for (; pos < prefix.end; ++pos)
-            exponent = std::min(saturation, exponent * 10 + (text[pos] - '0'));
-        if (negative)
-            exponent = -exponent;
-    }
-    const std::string_view integer = text.substr(prefix.begin, prefix.integerDigits);
-    const std::size_t firstSignificant = integer.find_first_not_of('0');
-    if (firstSignificant != std::string_view::npos)
-        return exponent + static_cast<std::int64_t>(integer.size() - firstSignificant);
-    const std::string_view fraction = text.substr(prefix.begin + prefix.integerDigits + 1,
-                                                  prefix.fractionDigits);
-    return exponent - static_cast<std::int64_t>(fraction.find_first_not_of('0'));
 }
 
 } // namespace
@@ -109,20 +82,21 @@ double TextToNumber(std::string_view text)
     if (!ScanNumber(text, prefix))
         return 0.0;
 
-    // The scan has already applied the rules; from_chars converts exactly
-    // the digits it accepted, with correct rounding.
+    // The scan has already applied the rules; fast_float converts exactly
+    // the digits it accepted, with correct rounding, and does so the same
+    // way with every standard library (libc++ before 20 and emscripten's
+    // have no floating-point std::from_chars). A magnitude too large for a
+    // double comes back as infinity, one too small as 0 or a subnormal.
     const char* first = text.data() + prefix.begin;
     const char* last = text.data() + prefix.end;
     double magnitude = 0.0;
-    const auto [ptr, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        if (DecimalMagnitude(text, prefix) > 0)
-            throw OverflowError();
-        magnitude = 0.0;
-    } else if (ec != std::errc() || ptr != last) {
+    const auto [ptr, ec] = fast_float::from_chars(first, last, magnitude, fast_float::chars_format::general);
+    if (ec != std::errc() || ptr != last) {
         // Cannot happen for a prefix that the scan accepted.
         throw FloatingPointError();
     }
+    if (!std::isfinite(magnitude))
+        throw OverflowError();
     return prefix.negative ? -magnitude : magnitude;
 }
 

@@ -78,5 +78,38 @@ TEST(CommandsTest, TheCounterOverflowsAfter32767ChecksAndNothingChanges)
     EXPECT_EQ(state.currentValues, before.currentValues);
 }
 
+TEST(CommandsTest, RunCommandSaysHowTheLogChangedAndTurnsErrorsIntoMessages)
+{
+    const struct {
+        const char* what;
+        int index;
+        std::int16_t changeCount;
+        std::size_t draws;  // numbers the random source has
+        LogChange log;
+        const char* errorStart;  // "" when the command runs to its end
+    } cases[] = {
+        {"start", kStartButton, 5, 8, LogChange::Replaced, ""},
+        {"check", kCheckButton, 5, 8, LogChange::Appended, ""},
+        {"another button", 7, 5, 8, LogChange::Appended, ""},
+        {"the 32768th check", kCheckButton, 32767, 8, LogChange::Appended, "Препълване"},
+        {"a start whose source runs dry", kStartButton, 5, 3, LogChange::Replaced, "Неочаквана грешка"},
+    };
+    for (const auto& c : cases) {
+        CubeState state;
+        state.log = "old\r\n";
+        state.changeCount = c.changeCount;
+        std::array<std::string, kVertexCount> startTexts;
+        ReplayRandomSource random(std::vector<float>(kExampleDraws.begin(), kExampleDraws.begin() + c.draws));
+        const CommandOutcome outcome = RunCommand(c.index, RoundingMethod::Fix, state, startTexts, random);
+        EXPECT_EQ(outcome.log, c.log) << c.what;
+        EXPECT_EQ(outcome.error.rfind(c.errorStart, 0), 0u) << c.what << ": " << outcome.error;
+        EXPECT_EQ(outcome.error.empty(), std::string_view(c.errorStart).empty()) << c.what;
+        if (c.index == kCheckButton && outcome.error.empty()) {
+            EXPECT_EQ(state.method, RoundingMethod::Fix);
+            EXPECT_EQ(state.log, "old\r\n" + LogLine(6, {}));
+        }
+    }
+}
+
 } // namespace
 } // namespace trezolin

@@ -8,6 +8,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <functional>
+
 namespace trezolin {
 namespace {
 
@@ -97,17 +99,56 @@ TEST_F(WindowTest, TheMethodIsReadAtEveryCheck)
     EXPECT_TRUE(lines[1].startsWith("Проверявате опит: 2: -44  ")) << lines[1].toStdString();
 }
 
-TEST_F(WindowTest, NoMethodSelectedGivesZeros)
+TEST_F(WindowTest, TheMethodListAlwaysKeepsOneEntrySelected)
 {
-    ClickStart();
     QListWidget* list = window->List1(2);
-    // Ctrl+click takes the selection away from the selected entry.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      list->visualItemRect(list->item(0)).center());
-    ASSERT_TRUE(list->selectedItems().isEmpty());
+    QWidget* view = list->viewport();
+    const auto row = [list](int r) { return list->visualItemRect(list->item(r)).center(); };
+    const auto click = [view](QPoint at, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(view, Qt::LeftButton, modifiers, at);
+    };
+    const auto key = [list](Qt::Key k, Qt::KeyboardModifiers modifiers) { QTest::keyClick(list, k, modifiers); };
+    // Below the last entry: the list's inner area ends a pixel or two under it.
+    const QPoint belowLast(view->width() / 2, view->height() - 1);
+    ASSERT_EQ(list->indexAt(belowLast).isValid(), false);
+
+    const struct {
+        const char* action;
+        std::function<void()> act;
+        int selectedRow;
+    } steps[] = {
+        {"Ctrl+click on the selected entry", [&] { click(row(0), Qt::ControlModifier); }, 0},
+        {"click on Fix", [&] { click(row(2), Qt::NoModifier); }, 2},
+        {"Ctrl+click on Fix", [&] { click(row(2), Qt::ControlModifier); }, 2},
+        {"Shift+click on Int", [&] { click(row(1), Qt::ShiftModifier); }, 1},
+        {"Ctrl+Space", [&] { key(Qt::Key_Space, Qt::ControlModifier); }, 1},
+        {"Space", [&] { key(Qt::Key_Space, Qt::NoModifier); }, 1},
+        {"click below the last entry", [&] { click(belowLast, Qt::NoModifier); }, 1},
+        {"Ctrl+click below the last entry", [&] { click(belowLast, Qt::ControlModifier); }, 1},
+        {"Down", [&] { key(Qt::Key_Down, Qt::NoModifier); }, 2},
+        {"Home", [&] { key(Qt::Key_Home, Qt::NoModifier); }, 0},
+        {"End", [&] { key(Qt::Key_End, Qt::NoModifier); }, 2},
+        {"Up", [&] { key(Qt::Key_Up, Qt::NoModifier); }, 1},
+        {"Ctrl+Up, then Ctrl+Space twice", [&] {
+             key(Qt::Key_Up, Qt::ControlModifier);
+             key(Qt::Key_Space, Qt::ControlModifier);
+             key(Qt::Key_Space, Qt::ControlModifier);
+         }, 0},
+        {"the selection cleared from outside", [&] { list->clearSelection(); }, 0},
+    };
+    list->setFocus();
+    for (const auto& step : steps) {
+        step.act();
+        QApplication::processEvents();
+        const QList<QListWidgetItem*> selected = list->selectedItems();
+        ASSERT_EQ(selected.size(), 1) << step.action;
+        EXPECT_EQ(list->row(selected.first()), step.selectedRow) << step.action;
+    }
+
+    // The check rounds by the entry that stayed selected (Round), not to zeros.
+    ClickStart();
     ClickCheck();
-    EXPECT_EQ(LogBox(), Line(1, {}));
-    EXPECT_EQ(RightCube(), Strings({}));
+    EXPECT_EQ(LogBox(), Line(1, kRoundRows[0]));
 }
 
 TEST_F(WindowTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)

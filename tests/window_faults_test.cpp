@@ -110,5 +110,29 @@ TEST_F(WindowTest, StartsAtRandomPointsBeginRunsNumberedFromOne)
     EXPECT_GT(starts, 20);
 }
 
+TEST_F(WindowTest, AnUnexpectedFailureIsReportedAndTheWindowKeepsWhatItShows)
+{
+    // A random source that runs dry after three vertices: the start stops
+    // there with an exception that is none of the computation's errors.
+    window = std::make_unique<Trezolin>(std::make_unique<ReplayRandomSource>(std::vector<float>{0.439f, 0.479f, 0.437f}));
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    {
+        testing::MessageBoxCloser closer;
+        ClickStart();
+        EXPECT_EQ(closer.shown, 1);
+        EXPECT_EQ(closer.title, "Trezolin");
+        EXPECT_TRUE(closer.text.startsWith("Неочаквана грешка")) << closer.text.toStdString();
+    }
+    EXPECT_TRUE(window->isVisible());
+    // What the start did before it stopped stays shown: the log emptied, three vertices written.
+    EXPECT_EQ(LeftCube(), (std::array<QString, 8>{"-43", "-83", "-41", "D", "E", "F", "G", "H"}));
+    EXPECT_EQ(LogBox(), "");
+    // The window still answers.
+    ClickCheck();
+    EXPECT_EQ(window->ChangeCount(), 1);
+    EXPECT_TRUE(LogBox().startsWith("Проверявате опит: 1: "));
+}
+
 } // namespace
 } // namespace trezolin

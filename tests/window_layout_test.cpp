@@ -31,7 +31,7 @@ const Expected kControls[] = {
     {"Wryh_k(5)", "QLineEdit", 7560, 2160, 495, 405, 27, false, ""},
     {"Text1(1)", "QPlainTextEdit", 1320, 5640, 9495, 1335, 26, true, ""},
     {"Text1(0)", "QPlainTextEdit", 120, 5040, 10215, 2295, 22, false, nullptr},
-    {"List1(2)", "QListWidget", 9120, 1920, 1215, 915, 21, false, nullptr},
+    {"List1(2)", "trezolin::MethodList", 9120, 1920, 1215, 915, 21, false, nullptr},
     {"List1(1)", "QListWidget", 10080, 0, 975, 1200, 20, true, nullptr},
     {"List1(0)", "QListWidget", 9120, 0, 975, 1200, 19, true, nullptr},
     {"Command1(1)", "trezolin::FaceButton", 9120, 4440, 1215, 495, 18, false, "Провери"},

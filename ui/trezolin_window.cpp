@@ -5,6 +5,7 @@
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/help_text.h"
+#include "ui/method_list.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -185,8 +186,10 @@ void Trezolin::CreateControls()
         wryhK_[i]->setAccessibleName(QStringLiteral("Сега, връх %1").arg(letter));
     }
 
+    list1_[0] = NewList(this);
+    list1_[1] = NewList(this);
+    list1_[2] = new MethodList(this);
     for (int i = 0; i < 3; ++i) {
-        list1_[i] = NewList(this);
         list1_[i]->setObjectName(QStringLiteral("List1(%1)").arg(i));
     }
     for (const char* method : {"Round", "Int", "Fix"}) {
@@ -312,29 +315,26 @@ void Trezolin::Form_Load(std::unique_ptr<RandomSource> random)
 
 void Trezolin::Command1_Click(int index)
 {
+    // Nothing thrown here may leave the slot into Qt's event loop, which
+    // would end the program and lose the pupil's log: whatever fails, the
+    // window shows what was done and says what went wrong.
     QString failure;
     try {
-        switch (index) {
-        case 0:
-            StartCommand(state_, startTexts_, *random_);
-            break;
-        case 1:
-            state_.method = SelectedMethod();
-            CheckCommand(state_);
-            break;
-        default:
-            break;
-        }
-    } catch (const Error& error) {
-        failure = QString::fromUtf8(error.what());
-    } catch (const std::exception&) {
-        failure = QStringLiteral("Неочаквана грешка: командата не беше изпълнена докрай.");
+        const CommandOutcome outcome = RunCommand(index, SelectedMethod(), state_, startTexts_, *random_);
+        failure = QString::fromStdString(outcome.error);
+        ShowState(outcome.log);
+    } catch (...) {
+        if (failure.isEmpty())
+            failure = QString::fromUtf8(kUnexpectedErrorMessage.data(),
+                                        static_cast<qsizetype>(kUnexpectedErrorMessage.size()));
     }
-    // Nothing is rolled back: after an error the window shows what the
-    // command did before it stopped, then says what went wrong.
-    ShowState();
-    if (!failure.isEmpty())
+    if (failure.isEmpty())
+        return;
+    try {
         ReportError(failure);
+    } catch (...) {
+        // Not even the message box could be shown; the window keeps running as it stands.
+    }
 }
 
 RoundingMethod Trezolin::SelectedMethod() const
@@ -345,7 +345,7 @@ RoundingMethod Trezolin::SelectedMethod() const
     return static_cast<RoundingMethod>(list1_[2]->row(selected.first()));
 }
 
-void Trezolin::ShowState()
+void Trezolin::ShowState(LogChange logChange)
 {
     for (int i = 0; i < kVertexCount; ++i) {
         SetTextIfChanged(wryhN_[i], startTexts_[i]);
@@ -353,16 +353,17 @@ void Trezolin::ShowState()
     }
     ReplaceEntries(list1_[0], state_.previousValues);
     ReplaceEntries(list1_[1], state_.currentValues);
-    ShowLog();
+    ShowLog(logChange);
 }
 
-void Trezolin::ShowLog()
+void Trezolin::ShowLog(LogChange change)
 {
     QPlainTextEdit* box = text1_[0];
     const std::string& log = state_.log;
-    if (log.size() < shownLogSize_) {
-        box->clear();
-        shownLogSize_ = 0;
+    if (change == LogChange::Replaced) {
+        box->setPlainText(ForDisplay(log));
+        shownLogSize_ = log.size();
+        return;
     }
     if (log.size() == shownLogSize_)
         return;

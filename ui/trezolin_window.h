@@ -5,15 +5,16 @@
 //
 // One click of "Провери" (Command1(1)):
 //   QPushButton::clicked -> Command1_Click(1)
-//     -> reads the selected method from List1(2) into the state
-//     -> CheckCommand(state): counts the change, ApplyChange computes the
-//        eight new values and appends one log line
+//     -> RunCommand(1, the method selected in List1(2), state): counts the
+//        change, ApplyChange computes the eight new values and appends one
+//        log line; any error becomes the outcome's message
 //     -> ShowState(): the right cube's boxes, the hidden lists and the new
 //        part of the log are written into the controls.
-// An error from the core stops the command where it happened; the window
-// shows what was done so far and says what went wrong in a message box.
+// An error stops the command where it happened; the window shows what was
+// done so far and says what went wrong in a message box.
 
 #include "core/change.h"
+#include "core/commands.h"
 #include "runtime/random_source.h"
 
 #include <QWidget>
@@ -57,8 +58,8 @@ private:
     void CreateControls();
     void Form_Load(std::unique_ptr<RandomSource> random);
     RoundingMethod SelectedMethod() const;
-    void ShowState();
-    void ShowLog();
+    void ShowState(LogChange logChange);
+    void ShowLog(LogChange change);
     void ReportError(const QString& message);
 
     std::array<QLineEdit*, kVertexCount> wryhN_{};

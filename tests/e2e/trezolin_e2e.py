@@ -119,13 +119,22 @@ def main():
             expected.append(log_line(n, values))
         Check.equal(read(LOG_BOX).splitlines(), expected, "checks by Int and Fix")
 
+        # The method list cannot be emptied: Ctrl+click on the chosen entry
+        # and Ctrl+Space keep it chosen, so the next check still rounds by Fix.
+        session.click(window, *METHOD_ROWS["Fix"], modifier="ctrl")
+        session.key("ctrl+space")
+        session.click(window, *CHECK_BUTTON)
+        values = change(values, "Fix")
+        expected.append(log_line(6, values))
+        Check.equal(read(LOG_BOX).splitlines(), expected, "Ctrl+click and Ctrl+Space keep Fix chosen")
+
         # The keyboard: Space on the focused button presses it.
         session.click(window, *METHOD_ROWS["Round"])
         session.click(window, *RIGHT_BOXES[7])  # focus H of the right cube; Tab leads on to the buttons
         session.key("Tab", "Tab")               # Command1(0), Command1(1)
         session.key("space")
         values = change(values, "Round")
-        expected.append(log_line(6, values))
+        expected.append(log_line(7, values))
         Check.equal(read(LOG_BOX).splitlines(), expected, "Space on the focused check button")
 
         # Typing into a vertex box changes nothing.

@@ -67,10 +67,12 @@ class XSession:
         self._wait(search, f"a window titled {title}", timeout)
         return found[0]
 
-    def click(self, window, x, y, button=1):
+    def click(self, window, x, y, button=1, modifier=None):
         # No --sync: it waits for the pointer to move, forever when it is already there.
-        self.run(["xdotool", "mousemove", "--window", window, str(x), str(y),
-                  "sleep", "0.05", "click", str(button)])
+        held = ["keydown", modifier] if modifier else []
+        released = ["keyup", modifier] if modifier else []
+        self.run(["xdotool", *held, "mousemove", "--window", window, str(x), str(y),
+                  "sleep", "0.05", "click", str(button), *released])
         time.sleep(0.15)
 
     def key(self, *keys):
