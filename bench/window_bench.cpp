@@ -4,7 +4,7 @@
 #include "core/change.h"
 #include "core/start.h"
 #include "runtime/random_source.h"
-#include "ui/help_text.h"
+#include "design/help_text.h"
 #include "ui/trezolin_window.h"
 
 #include <QApplication>

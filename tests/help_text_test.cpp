@@ -1,4 +1,4 @@
-#include "ui/help_text.h"
+#include "design/help_text.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace trezolin {
+namespace trezolin::design {
 namespace {
 
 std::vector<std::string> Lines(const std::string& text)
@@ -74,4 +74,4 @@ TEST(HelpTextTest, ProseLinesSayWhatTheyMust)
 }
 
 } // namespace
-} // namespace trezolin
+} // namespace trezolin::design

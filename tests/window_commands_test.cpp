@@ -1,6 +1,6 @@
 // The window driven as a pupil drives it: start, check, choose a method.
 
-#include "ui/help_text.h"
+#include "design/help_text.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -154,7 +154,7 @@ TEST_F(WindowTest, TheMethodListAlwaysKeepsOneEntrySelected)
 TEST_F(WindowTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
 {
     ClickCheck();
-    const QString help = QString::fromStdString(HelpText()).remove('\r');
+    const QString help = QString::fromStdString(design::HelpText()).remove('\r');
     EXPECT_EQ(LogBox(), help + Line(1, {}));
     EXPECT_EQ(RightCube(), Strings({}));
     EXPECT_EQ(window->ChangeCount(), 1);

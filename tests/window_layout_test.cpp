@@ -2,7 +2,8 @@
 // and settings, the tab order and the stacking order.
 
 #include "ui/cube_picture.h"
-#include "ui/help_text.h"
+#include "design/help_text.h"
+#include "design/window_design.h"
 #include "window_fixture.h"
 
 #include <QLabel>
@@ -17,47 +18,28 @@ namespace {
 
 using testing::WindowTest;
 
-struct Expected {
-    const char* name;
-    const char* kind;  // Qt class
-    int left, top, width, height;  // twips
-    int tabIndex;
-    bool hidden;
-    const char* text;
-};
+// The Qt class that stands for each kind of control of the description.
+const char* QtClassOf(const design::Control& c)
+{
+    switch (c.kind) {
+    case design::ControlKind::TextBox: return c.multiLine ? "QPlainTextEdit" : "QLineEdit";
+    case design::ControlKind::ListBox: return c.entries.empty() ? "QListWidget" : "trezolin::MethodList";
+    case design::ControlKind::CommandButton: return "trezolin::FaceButton";
+    case design::ControlKind::Label: return "QLabel";
+    case design::ControlKind::PictureBox: return "trezolin::CubePicture";
+    }
+    return "";
+}
 
-// Front to back.
-const Expected kControls[] = {
-    {"Wryh_k(5)", "QLineEdit", 7560, 2160, 495, 405, 27, false, ""},
-    {"Text1(1)", "QPlainTextEdit", 1320, 5640, 9495, 1335, 26, true, ""},
-    {"Text1(0)", "QPlainTextEdit", 120, 5040, 10215, 2295, 22, false, nullptr},
-    {"List1(2)", "trezolin::MethodList", 9120, 1920, 1215, 915, 21, false, nullptr},
-    {"List1(1)", "QListWidget", 10080, 0, 975, 1200, 20, true, nullptr},
-    {"List1(0)", "QListWidget", 9120, 0, 975, 1200, 19, true, nullptr},
-    {"Command1(1)", "trezolin::FaceButton", 9120, 4440, 1215, 495, 18, false, "Провери"},
-    {"Command1(0)", "trezolin::FaceButton", 9120, 3720, 1215, 495, 17, false, "Начало"},
-    {"Wryh_k(7)", "QLineEdit", 5760, 600, 495, 405, 16, false, ""},
-    {"Wryh_k(6)", "QLineEdit", 8640, 720, 495, 405, 15, false, ""},
-    {"Wryh_k(4)", "QLineEdit", 4560, 1920, 495, 405, 14, false, ""},
-    {"Wryh_k(3)", "QLineEdit", 5640, 3120, 495, 405, 13, false, ""},
-    {"Wryh_k(2)", "QLineEdit", 8640, 3240, 495, 405, 12, false, ""},
-    {"Wryh_k(1)", "QLineEdit", 7200, 4560, 495, 405, 11, false, ""},
-    {"Wryh_k(0)", "QLineEdit", 4680, 4440, 495, 405, 10, false, ""},
-    {"Picture1(1)", "trezolin::CubePicture", 4800, 840, 3975, 3855, 9, false, nullptr},
-    {"Wryh_N(7)", "QLineEdit", 1320, 600, 495, 405, 8, false, "H"},
-    {"Wryh_N(6)", "QLineEdit", 4080, 720, 495, 405, 7, false, "G"},
-    {"Wryh_N(5)", "QLineEdit", 3000, 2160, 495, 405, 6, false, "F"},
-    {"Wryh_N(4)", "QLineEdit", 0, 1920, 495, 405, 5, false, "E"},
-    {"Wryh_N(3)", "QLineEdit", 1080, 3120, 495, 405, 4, false, "D"},
-    {"Wryh_N(2)", "QLineEdit", 4080, 3240, 495, 405, 3, false, "C"},
-    {"Wryh_N(1)", "QLineEdit", 2760, 4560, 495, 405, 2, false, "B"},
-    {"Wryh_N(0)", "QLineEdit", 240, 4440, 495, 405, 1, false, "A"},
-    {"Picture1(0)", "trezolin::CubePicture", 240, 840, 3975, 3855, 0, false, nullptr},
-    {"Label1(3)", "QLabel", 1920, 0, 6375, 375, 28, false, "Trezolin"},
-    {"Label1(2)", "QLabel", 6840, 480, 975, 375, 25, false, "Сега"},
-    {"Label1(1)", "QLabel", 2640, 480, 975, 375, 24, false, "Преди"},
-    {"Label1(0)", "QLabel", 9120, 1560, 1215, 375, 23, false, "Начин "},
-};
+QString NameOf(const design::Control& c)
+{
+    return QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.array.data(), c.array.size())).arg(c.index);
+}
+
+QString Utf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString TextOf(const QWidget* w)
 {
@@ -72,7 +54,7 @@ QString TextOf(const QWidget* w)
     return {};
 }
 
-TEST_F(WindowTest, HasTwentyNineControlsWithTheirPlacesAndTexts)
+TEST_F(WindowTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
 {
     EXPECT_EQ(window->size(), QSize(699, 496));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -82,16 +64,18 @@ TEST_F(WindowTest, HasTwentyNineControlsWithTheirPlacesAndTexts)
     EXPECT_FALSE(window->font().bold() || window->font().italic() || window->font().underline());
 
     int count = 0;
-    for (const auto& e : kControls) {
-        auto* w = window->findChild<QWidget*>(QString::fromLatin1(e.name), Qt::FindDirectChildrenOnly);
-        ASSERT_NE(w, nullptr) << e.name;
+    for (const design::Control& c : design::kControls) {
+        const QString name = NameOf(c);
+        auto* w = window->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        ASSERT_NE(w, nullptr) << name.toStdString();
         ++count;
-        EXPECT_STREQ(w->metaObject()->className(), e.kind) << e.name;
-        EXPECT_EQ(w->geometry(), QRect(e.left / 15, e.top / 15, e.width / 15, e.height / 15)) << e.name;
-        EXPECT_EQ(w->isHidden(), e.hidden) << e.name;
-        EXPECT_EQ(w->font(), window->font()) << e.name;
-        if (e.text) {
-            EXPECT_EQ(TextOf(w), QString::fromUtf8(e.text)) << e.name;
+        EXPECT_STREQ(w->metaObject()->className(), QtClassOf(c)) << name.toStdString();
+        EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15)) << name.toStdString();
+        EXPECT_EQ(w->isHidden(), !c.visible) << name.toStdString();
+        EXPECT_EQ(w->font(), window->font()) << name.toStdString();
+        EXPECT_EQ(w->toolTip(), Utf8(c.tooltip)) << name.toStdString();
+        if (!c.showsHelpText && c.kind != design::ControlKind::ListBox && c.kind != design::ControlKind::PictureBox) {
+            EXPECT_EQ(TextOf(w), Utf8(c.text)) << name.toStdString();
         }
     }
     EXPECT_EQ(count, 29);
@@ -121,8 +105,8 @@ TEST_F(WindowTest, ControlsOverlapInTheirStackingOrder)
         if (child->isWidgetType() && !qobject_cast<QWidget*>(child)->isWindow())
             backToFront.push_back(child->objectName());
     std::vector<QString> expected;
-    for (auto it = std::rbegin(kControls); it != std::rend(kControls); ++it)
-        expected.push_back(QString::fromLatin1(it->name));
+    for (auto it = design::kControls.rbegin(); it != design::kControls.rend(); ++it)
+        expected.push_back(NameOf(*it));
     EXPECT_EQ(backToFront, expected);
 }
 
@@ -145,7 +129,7 @@ TEST_F(WindowTest, VertexBoxesAndLogAreLockedButSelectable)
     QPlainTextEdit* log = window->Text1(0);
     log->setFocus();
     QTest::keyClicks(log, "xyz");
-    EXPECT_EQ(log->toPlainText(), QString::fromStdString(HelpText()).remove('\r'));
+    EXPECT_EQ(log->toPlainText(), QString::fromStdString(design::HelpText()).remove('\r'));
     EXPECT_TRUE(log->isReadOnly());
     EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
     EXPECT_FALSE(window->Text1(1)->isReadOnly());
@@ -186,7 +170,7 @@ TEST_F(WindowTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
 {
     EXPECT_EQ(LeftCube(), (std::array<QString, 8>{"A", "B", "C", "D", "E", "F", "G", "H"}));
     EXPECT_EQ(RightCube(), (std::array<QString, 8>{}));
-    EXPECT_EQ(LogBox(), QString::fromStdString(HelpText()).remove('\r'));
+    EXPECT_EQ(LogBox(), QString::fromStdString(design::HelpText()).remove('\r'));
     EXPECT_EQ(window->Text1(0)->verticalScrollBar()->value(), 0);  // from the first line
     EXPECT_EQ(window->List1(2)->currentRow(), 0);
     EXPECT_TRUE(window->List1(2)->item(0)->isSelected());
@@ -200,12 +184,12 @@ TEST_F(WindowTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
 TEST_F(WindowTest, TabVisitsTheVisibleControlsInTabIndexOrder)
 {
     std::vector<QString> expected;
-    std::map<int, const Expected*> byTab;
-    for (const auto& e : kControls)
-        byTab[e.tabIndex] = &e;
-    for (const auto& [tab, e] : byTab)
-        if (!e->hidden && std::string(e->kind) != "QLabel")
-            expected.push_back(QString::fromLatin1(e->name));
+    std::map<int, const design::Control*> byTab;
+    for (const design::Control& c : design::kControls)
+        byTab[c.tabIndex] = &c;
+    for (const auto& [tab, c] : byTab)
+        if (c->visible && c->kind != design::ControlKind::Label)
+            expected.push_back(NameOf(*c));
 
     std::vector<QString> visited;
     for (std::size_t n = 0; n < expected.size() + 1; ++n) {

@@ -66,8 +66,8 @@ TEST(CubeDrawingTest, WhiteBackgroundWithSolidVisibleEdges)
 {
     const QImage image = Drawing();
     ASSERT_EQ(image.size(), QSize(261, 256));
-    for (const QPoint corner : kCubeDrawingCorners)
-        EXPECT_TRUE(IsBlack(image.pixel(corner))) << corner.x() << "," << corner.y();
+    for (int i = 0; i < 8; ++i)
+        EXPECT_TRUE(IsBlack(image.pixel(CubeCorner(i)))) << "vertex " << i;
     const QPoint solid[] = {
         {96, 245}, {176, 165}, {96, 85}, {16, 165},  // front face
         {169, 14}, {249, 94},                        // back top and right

@@ -5,42 +5,21 @@
 
 namespace trezolin {
 
-namespace {
-
-constexpr auto A = kCubeDrawingCorners[0];
-constexpr auto B = kCubeDrawingCorners[1];
-constexpr auto C = kCubeDrawingCorners[2];
-constexpr auto D = kCubeDrawingCorners[3];
-constexpr auto E = kCubeDrawingCorners[4];
-constexpr auto F = kCubeDrawingCorners[5];
-constexpr auto G = kCubeDrawingCorners[6];
-constexpr auto H = kCubeDrawingCorners[7];
-
-} // namespace
-
 void DrawCube(QPainter& painter)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.fillRect(QRect(QPoint(0, 0), kCubeDrawingSize), Qt::white);
 
-    // Square caps so that every edge covers both of its corner pixels.
-    QPen solid(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
-    painter.setPen(solid);
-    const QLine visibleEdges[] = {
-        {A, B}, {B, F}, {F, E}, {E, A},  // front face
-        {H, G}, {G, C},                  // back face, top and right
-        {E, H}, {F, G}, {B, C},          // depth
-    };
-    painter.drawLines(visibleEdges, static_cast<int>(std::size(visibleEdges)));
-
-    // The three edges at the hidden corner D are dashed, 12 on, 4 off.
-    QPen dashed = solid;
-    dashed.setCapStyle(Qt::FlatCap);
-    dashed.setDashPattern({12, 4});
-    painter.setPen(dashed);
-    const QLine hiddenEdges[] = {{D, H}, {D, C}, {D, A}};
-    painter.drawLines(hiddenEdges, static_cast<int>(std::size(hiddenEdges)));
+    // Square caps so that every solid edge covers both of its corner pixels;
+    // dashes end flat, so that they keep their length.
+    const QPen solid(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
+    QPen dashed(Qt::black, 1, Qt::CustomDashLine, Qt::FlatCap);
+    dashed.setDashPattern({design::kDashLength, design::kDashGap});
+    for (const design::Edge& edge : design::kEdges) {
+        painter.setPen(edge.dashed ? dashed : solid);
+        painter.drawLine(CubeCorner(edge.from), CubeCorner(edge.to));
+    }
     painter.restore();
 }
 

@@ -5,25 +5,25 @@
 // clipped to it. The drawing is painted at run time so that it stays sharp at
 // any screen scale.
 
+#include "design/cube_drawing.h"
+
 #include <QFrame>
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
-
-#include <array>
 
 class QPainter;
 
 namespace trezolin {
 
 // The size of the drawing in logical pixels.
-inline constexpr QSize kCubeDrawingSize{261, 256};
+inline constexpr QSize kCubeDrawingSize{design::kDrawingWidth, design::kDrawingHeight};
 
-// Where vertex A (0) to H (7) sits in the drawing. D is the hidden corner.
-inline constexpr std::array<QPoint, 8> kCubeDrawingCorners = {
-    QPoint(16, 245), QPoint(176, 245), QPoint(249, 174), QPoint(89, 174),
-    QPoint(16, 85),  QPoint(176, 85),  QPoint(249, 14),  QPoint(89, 14),
-};
+// Where vertex i (0 to 7) sits in the drawing.
+[[nodiscard]] constexpr QPoint CubeCorner(int i)
+{
+    return {design::kCorners[i].x, design::kCorners[i].y};
+}
 
 // Paints the drawing with its top-left corner at the painter's origin.
 void DrawCube(QPainter& painter);

@@ -1,10 +1,11 @@
 #include "ui/trezolin_window.h"
 
 #include "core/commands.h"
+#include "design/help_text.h"
+#include "design/window_design.h"
 #include "runtime/errors.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
-#include "ui/help_text.h"
 #include "ui/method_list.h"
 
 #include <QLabel>
@@ -19,7 +20,6 @@
 #include <QTextCursor>
 
 #include <algorithm>
-#include <exception>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -28,24 +28,34 @@ namespace trezolin {
 
 namespace {
 
-// The window is laid out in twips, 15 to a pixel at 96 dots per inch.
-constexpr int kTwipsPerPixel = 15;
-
 QRect FromTwips(int left, int top, int width, int height)
 {
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+    constexpr int k = design::kTwipsPerPixel;
+    return {left / k, top / k, width / k, height / k};
 }
 
-const QColor kWindowColour(192, 192, 255);
-const QColor kLabelColour(255, 128, 0);
-const QColor kVertexBoxColour(224, 224, 224);
-const QColor kStartButtonColour(128, 128, 255);
-const QColor kCheckButtonColour(255, 192, 128);
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A colour of the design; the desktop's roles come from the palette.
+QColor ToQColor(const design::Colour& colour, const QPalette& palette)
+{
+    switch (colour.system) {
+    case design::SystemColour::Window: return palette.color(QPalette::Base);
+    case design::SystemColour::WindowText: return palette.color(QPalette::WindowText);
+    case design::SystemColour::ButtonFace: return palette.color(QPalette::Button);
+    case design::SystemColour::ButtonText: return palette.color(QPalette::ButtonText);
+    case design::SystemColour::None: break;
+    }
+    return {colour.red, colour.green, colour.blue};
+}
 
 // A log piece as the box shows it: the log keeps CR LF, the box wants LF.
 QString ForDisplay(std::string_view piece)
 {
-    QString text = QString::fromUtf8(piece.data(), static_cast<qsizetype>(piece.size()));
+    QString text = FromUtf8(piece);
     text.remove(QLatin1Char('\r'));
     return text;
 }
@@ -68,60 +78,77 @@ protected:
     }
 };
 
-QLineEdit* NewVertexBox(QWidget* parent, const QString& text)
+void SetColours(QWidget* w, const design::Control& c, QPalette::ColorRole back, QPalette::ColorRole text)
 {
-    auto* box = new VertexBox(text, parent);
-    box->setReadOnly(true);
+    QPalette p = w->palette();
+    p.setColor(back, ToQColor(c.background, p));
+    p.setColor(text, ToQColor(c.foreground, p));
+    w->setPalette(p);
+}
+
+QLineEdit* NewVertexBox(QWidget* parent, const design::Control& c)
+{
+    auto* box = new VertexBox(FromUtf8(c.text), parent);
+    box->setReadOnly(c.locked);
     // Reachable with Tab, for keyboard and screen-reader users; drawn without a border instead.
     box->setFrame(false);
-    box->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QPalette p = box->palette();
-    p.setColor(QPalette::Base, kVertexBoxColour);
-    p.setColor(QPalette::Text, p.color(QPalette::WindowText));
-    box->setPalette(p);
+    box->setAlignment((c.alignment == design::Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
+                      Qt::AlignVCenter);
+    SetColours(box, c, QPalette::Base, QPalette::Text);
     return box;
 }
 
-QPushButton* NewCommandButton(QWidget* parent, const QString& caption, const QColor& face,
-                              const QString& tooltip)
+QPlainTextEdit* NewTextBox(QWidget* parent, const design::Control& c)
 {
-    auto* button = new FaceButton(caption, face, parent);
-    button->setToolTip(tooltip);
+    auto* box = new QPlainTextEdit(FromUtf8(c.text), parent);
+    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetColours(box, c, QPalette::Base, QPalette::Text);
+    if (c.locked) {
+        box->setReadOnly(true);
+        // Read-only, yet pupils can still move through it, select and copy with the keyboard.
+        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->setTabChangesFocus(true);
+        // Only the program writes it, and never takes anything back: no undo history to keep.
+        box->setUndoRedoEnabled(false);
+    }
+    return box;
+}
+
+QListWidget* NewList(QWidget* parent, const design::Control& c)
+{
+    // A list the user chooses from keeps one entry chosen; the hidden ones are plain stores.
+    QListWidget* list = c.entries.empty() ? new QListWidget(parent) : new MethodList(parent);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(false);
+    for (std::string_view entry : c.entries) {
+        auto* item = new QListWidgetItem(FromUtf8(entry), list);
+        item->setData(Qt::UserRole, 0);
+    }
+    SetColours(list, c, QPalette::Base, QPalette::Text);
+    return list;
+}
+
+QPushButton* NewCommandButton(QWidget* parent, const design::Control& c)
+{
+    auto* button = new FaceButton(FromUtf8(c.text), ToQColor(c.background, parent->palette()), parent);
     // Enter presses the focused button, as Space does; there is no default button.
     button->setAutoDefault(true);
     button->setDefault(false);
     return button;
 }
 
-QLabel* NewLabel(QWidget* parent, const QString& caption, QPalette::ColorRole textRole)
+QLabel* NewLabel(QWidget* parent, const design::Control& c)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new QLabel(FromUtf8(c.text), parent);
     label->setAutoFillBackground(true);
-    label->setAlignment(Qt::AlignCenter);
+    label->setAlignment(c.alignment == design::Alignment::Centre ? Qt::AlignCenter : Qt::AlignLeft);
     label->setWordWrap(false);
     label->setFocusPolicy(Qt::NoFocus);
-    QPalette p = label->palette();
-    p.setColor(QPalette::Window, kLabelColour);
-    p.setColor(QPalette::WindowText, p.color(textRole));
-    label->setPalette(p);
+    SetColours(label, c, QPalette::Window, QPalette::WindowText);
     return label;
-}
-
-QListWidget* NewList(QWidget* parent)
-{
-    auto* list = new QListWidget(parent);
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSortingEnabled(false);
-    return list;
-}
-
-QPlainTextEdit* NewTextBox(QWidget* parent)
-{
-    auto* box = new QPlainTextEdit(parent);
-    box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return box;
 }
 
 void ReplaceEntries(QListWidget* list, const std::vector<std::string>& entries)
@@ -151,17 +178,18 @@ void SetTextIfChanged(QLineEdit* box, const std::string& text)
 
 Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent) : QWidget(parent)
 {
+    const design::Window& w = design::kWindow;
     setObjectName(QStringLiteral("Trezolin"));
-    setWindowTitle(QStringLiteral("Trezolin"));
+    setWindowTitle(FromUtf8(w.title));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(FromTwips(0, 0, 10485, 7440).size());
+    setFixedSize(FromTwips(0, 0, w.clientWidth, w.clientHeight).size());
     setAutoFillBackground(true);
     QPalette p = palette();
-    p.setColor(QPalette::Window, kWindowColour);
+    p.setColor(QPalette::Window, ToQColor(w.background, p));
     setPalette(p);
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setWeight(QFont::Normal);
+    QFont font(FromUtf8(w.fontFamily), w.fontPoints);
+    font.setWeight(static_cast<QFont::Weight>(w.fontWeight));
     setFont(font);
 
     CreateControls();
@@ -173,123 +201,61 @@ Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent) : QWid
 
 Trezolin::~Trezolin() = default;
 
+QWidget* Trezolin::CreateControl(const design::Control& c)
+{
+    QWidget* w = nullptr;
+    switch (c.kind) {
+    case design::ControlKind::TextBox:
+        if (c.multiLine) {
+            w = text1_.at(c.index) = NewTextBox(this, c);
+        } else {
+            auto& cube = c.array == "Wryh_N" ? wryhN_ : wryhK_;
+            w = cube.at(c.index) = NewVertexBox(this, c);
+        }
+        break;
+    case design::ControlKind::ListBox:
+        w = list1_.at(c.index) = NewList(this, c);
+        break;
+    case design::ControlKind::CommandButton: {
+        QPushButton* button = command1_.at(c.index) = NewCommandButton(this, c);
+        connect(button, &QPushButton::clicked, this, [this, i = c.index] { Command1_Click(i); });
+        w = button;
+        break;
+    }
+    case design::ControlKind::Label:
+        w = label1_.at(c.index) = NewLabel(this, c);
+        break;
+    case design::ControlKind::PictureBox:
+        w = picture1_.at(c.index) = new CubePicture(this);
+        break;
+    }
+    w->setObjectName(QStringLiteral("%1(%2)").arg(FromUtf8(c.array)).arg(c.index));
+    w->setGeometry(FromTwips(c.left, c.top, c.width, c.height));
+    w->setVisible(c.visible);
+    if (!c.tooltip.empty())
+        w->setToolTip(FromUtf8(c.tooltip));
+    if (!c.accessibleName.empty())
+        w->setAccessibleName(FromUtf8(c.accessibleName));
+    // A button's tooltip is what a screen reader reads after its caption.
+    const std::string_view description = c.accessibleDescription.empty() ? c.tooltip : c.accessibleDescription;
+    if (!description.empty() && c.kind != design::ControlKind::Label)
+        w->setAccessibleDescription(FromUtf8(description));
+    return w;
+}
+
 void Trezolin::CreateControls()
 {
-    for (int i = 0; i < kVertexCount; ++i) {
-        startTexts_[i] = std::string(1, VertexLetter(i));
-        wryhN_[i] = NewVertexBox(this, QString::fromStdString(startTexts_[i]));
-        wryhK_[i] = NewVertexBox(this, QString());
-        wryhN_[i]->setObjectName(QStringLiteral("Wryh_N(%1)").arg(i));
-        wryhK_[i]->setObjectName(QStringLiteral("Wryh_k(%1)").arg(i));
-        const QChar letter = QLatin1Char(VertexLetter(i));
-        wryhN_[i]->setAccessibleName(QStringLiteral("Преди, връх %1").arg(letter));
-        wryhK_[i]->setAccessibleName(QStringLiteral("Сега, връх %1").arg(letter));
-    }
-
-    list1_[0] = NewList(this);
-    list1_[1] = NewList(this);
-    list1_[2] = new MethodList(this);
-    for (int i = 0; i < 3; ++i) {
-        list1_[i]->setObjectName(QStringLiteral("List1(%1)").arg(i));
-    }
-    for (const char* method : {"Round", "Int", "Fix"}) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(method), list1_[2]);
-        item->setData(Qt::UserRole, 0);
-    }
-    list1_[0]->hide();
-    list1_[1]->hide();
-    list1_[0]->setAccessibleName(QStringLiteral("Стойности преди последната промяна"));
-    list1_[1]->setAccessibleName(QStringLiteral("Стойности след последната промяна"));
-    list1_[2]->setAccessibleName(QStringLiteral("Начин на закръгляване"));
-
-    for (int i = 0; i < 2; ++i) {
-        text1_[i] = NewTextBox(this);
-        text1_[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
-    }
-    text1_[0]->setReadOnly(true);
-    // Read-only, yet pupils can still move through it, select and copy with the keyboard.
-    text1_[0]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    text1_[0]->setFocusPolicy(Qt::StrongFocus);
-    text1_[0]->setTabChangesFocus(true);
-    // Only the program writes the log, and never takes anything back: no undo history to keep.
-    text1_[0]->setUndoRedoEnabled(false);
-    text1_[1]->hide();
-    text1_[0]->setAccessibleName(QStringLiteral("Дневник на промените"));
-    text1_[0]->setAccessibleDescription(QStringLiteral("Условието на задачата, а след Начало по един ред за всяка промяна"));
-
-    label1_[0] = NewLabel(this, QStringLiteral("Начин "), QPalette::ButtonText);
-    label1_[1] = NewLabel(this, QStringLiteral("Преди"), QPalette::ButtonText);
-    label1_[2] = NewLabel(this, QStringLiteral("Сега"), QPalette::ButtonText);
-    label1_[3] = NewLabel(this, QStringLiteral("Trezolin"), QPalette::WindowText);
-    label1_[3]->setToolTip(QStringLiteral("Великденско яйце"));
-    for (int i = 0; i < 4; ++i)
-        label1_[i]->setObjectName(QStringLiteral("Label1(%1)").arg(i));
-
-    command1_[0] = NewCommandButton(this, QStringLiteral("Начало"), kStartButtonColour,
-                                    QStringLiteral("Генерира нови числа"));
-    command1_[1] = NewCommandButton(this, QStringLiteral("Провери"), kCheckButtonColour,
-                                    QStringLiteral("Изчислява средна стойност на съседни върхове"));
-    for (int i = 0; i < 2; ++i) {
-        command1_[i]->setObjectName(QStringLiteral("Command1(%1)").arg(i));
-        command1_[i]->setAccessibleDescription(command1_[i]->toolTip());
-        connect(command1_[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-    }
-
-    for (int i = 0; i < 2; ++i) {
-        picture1_[i] = new CubePicture(this);
-        picture1_[i]->setObjectName(QStringLiteral("Picture1(%1)").arg(i));
-        picture1_[i]->setAccessibleName(i == 0 ? QStringLiteral("Кубът преди промените")
-                                               : QStringLiteral("Кубът сега"));
-        picture1_[i]->setAccessibleDescription(
-            QStringLiteral("Чертеж на куб: долна основа A, B, C, D, горна основа E, F, G, H"));
-    }
-
-    struct Placement {
-        QWidget* control;
-        int left, top, width, height;  // twips
-        int tabIndex;
-    };
-    // Front to back, as the controls overlap.
-    const Placement placements[] = {
-        {wryhK_[5], 7560, 2160, 495, 405, 27},
-        {text1_[1], 1320, 5640, 9495, 1335, 26},
-        {text1_[0], 120, 5040, 10215, 2295, 22},
-        {list1_[2], 9120, 1920, 1215, 915, 21},
-        {list1_[1], 10080, 0, 975, 1200, 20},
-        {list1_[0], 9120, 0, 975, 1200, 19},
-        {command1_[1], 9120, 4440, 1215, 495, 18},
-        {command1_[0], 9120, 3720, 1215, 495, 17},
-        {wryhK_[7], 5760, 600, 495, 405, 16},
-        {wryhK_[6], 8640, 720, 495, 405, 15},
-        {wryhK_[4], 4560, 1920, 495, 405, 14},
-        {wryhK_[3], 5640, 3120, 495, 405, 13},
-        {wryhK_[2], 8640, 3240, 495, 405, 12},
-        {wryhK_[1], 7200, 4560, 495, 405, 11},
-        {wryhK_[0], 4680, 4440, 495, 405, 10},
-        {picture1_[1], 4800, 840, 3975, 3855, 9},
-        {wryhN_[7], 1320, 600, 495, 405, 8},
-        {wryhN_[6], 4080, 720, 495, 405, 7},
-        {wryhN_[5], 3000, 2160, 495, 405, 6},
-        {wryhN_[4], 0, 1920, 495, 405, 5},
-        {wryhN_[3], 1080, 3120, 495, 405, 4},
-        {wryhN_[2], 4080, 3240, 495, 405, 3},
-        {wryhN_[1], 2760, 4560, 495, 405, 2},
-        {wryhN_[0], 240, 4440, 495, 405, 1},
-        {picture1_[0], 240, 840, 3975, 3855, 0},
-        {label1_[3], 1920, 0, 6375, 375, 28},
-        {label1_[2], 6840, 480, 975, 375, 25},
-        {label1_[1], 2640, 480, 975, 375, 24},
-        {label1_[0], 9120, 1560, 1215, 375, 23},
-    };
-    std::vector<QWidget*> byTabIndex(std::size(placements));
-    for (const Placement& pl : placements) {
-        pl.control->setGeometry(FromTwips(pl.left, pl.top, pl.width, pl.height));
-        byTabIndex.at(pl.tabIndex) = pl.control;
-    }
-    std::for_each(std::rbegin(placements), std::rend(placements),
-                  [](const Placement& pl) { pl.control->raise(); });
+    std::vector<QWidget*> byTabIndex(design::kControls.size());
+    for (const design::Control& c : design::kControls)
+        byTabIndex.at(c.tabIndex) = CreateControl(c);
+    // The table runs front to back: raising from the back leaves the first in front.
+    for (auto it = design::kControls.rbegin(); it != design::kControls.rend(); ++it)
+        byTabIndex[it->tabIndex]->raise();
     for (std::size_t i = 1; i < byTabIndex.size(); ++i)
         QWidget::setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
+
+    for (int i = 0; i < kVertexCount; ++i)
+        startTexts_[i] = wryhN_[i]->text().toStdString();
 
     // Three entries fit the list's height exactly, without a scroll bar.
     QListWidget* methods = list1_[2];
@@ -299,7 +265,7 @@ void Trezolin::CreateControls()
     for (int row = 0; row < methods->count(); ++row)
         methods->item(row)->setSizeHint(QSize(0, rowHeight));
 
-    state_.log = HelpText();
+    state_.log = design::HelpText();
     text1_[0]->setPlainText(ForDisplay(state_.log));
     shownLogSize_ = state_.log.size();
 

@@ -32,6 +32,9 @@ class QPushButton;
 
 namespace trezolin {
 
+namespace design {
+struct Control;
+}
 class CubePicture;
 
 class Trezolin : public QWidget {
@@ -56,6 +59,7 @@ public:
 
 private:
     void CreateControls();
+    QWidget* CreateControl(const design::Control& control);
     void Form_Load(std::unique_ptr<RandomSource> random);
     RoundingMethod SelectedMethod() const;
     void ShowState(LogChange logChange);

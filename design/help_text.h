@@ -4,9 +4,9 @@
 
 #include <string>
 
-namespace trezolin {
+namespace trezolin::design {
 
 // 29 lines, each ending in CR LF, UTF-8.
 [[nodiscard]] const std::string& HelpText();
 
-} // namespace trezolin
+} // namespace trezolin::design

@@ -1,9 +1,9 @@
-#include "ui/help_text.h"
+#include "design/help_text.h"
 
 #include <array>
 #include <string_view>
 
-namespace trezolin {
+namespace trezolin::design {
 
 namespace {
 
@@ -71,4 +71,4 @@ const std::string& HelpText()
     return text;
 }
 
-} // namespace trezolin
+} // namespace trezolin::design
