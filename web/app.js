@@ -261,21 +261,29 @@ function buildWindow(root, design, session) {
     }));
   }
 
+  // Lines go into blocks of LINES_PER_BLOCK, so that a new line makes the
+  // browser lay out one block and the list of blocks, not every line.
+  const LINES_PER_BLOCK = 100;
   function appendLog(text, replaced, lineClass) {
     if (replaced) log.replaceChildren();
     // The log's lines end in CR LF; the last piece after the last one is empty.
     const lines = text.split("\r\n");
     lines.pop();
-    const blocks = lines.map((line) => {
-      const block = element("div", lineClass);
-      block.textContent = line;
-      return block;
-    });
-    log.append(...blocks);
-    if (blocks.length && !replaced) log.scrollTop = log.scrollHeight;
+    for (const line of lines) {
+      let block = log.lastElementChild;
+      if (!block || block.childElementCount >= LINES_PER_BLOCK || block.dataset.kind !== lineClass) {
+        block = element("div", `block ${lineClass}`);
+        block.dataset.kind = lineClass;
+        log.append(block);
+      }
+      const row = element("div", "line");
+      row.textContent = line;
+      block.append(row);
+    }
+    if (lines.length && !replaced) log.scrollTop = log.scrollHeight;
   }
 
-  function show(view, lineClass = "line") {
+  function show(view, lineClass = "changes") {
     view.left.forEach((text, i) => { if (left[i].value !== text) left[i].value = text; });
     view.right.forEach((text, i) => { if (right[i].value !== text) right[i].value = text; });
     showEntries(byName("List1", 0), view.previous);
