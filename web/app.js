@@ -252,13 +252,31 @@ function buildWindow(root, design, session) {
   const left = cube("Wryh_N");
   const right = cube("Wryh_k");
 
+  // The hidden lists hold eight entries nearly always: rename in place rather than rebuild.
   function showEntries(list, entries) {
-    list.replaceChildren(...entries.map((text) => {
-      const option = element("div", "option");
-      option.setAttribute("role", "option");
-      option.textContent = text;
-      return option;
-    }));
+    if (list.childElementCount !== entries.length) {
+      list.replaceChildren(...entries.map(() => {
+        const option = element("div", "option");
+        option.setAttribute("role", "option");
+        return option;
+      }));
+    }
+    entries.forEach((text, i) => {
+      const option = list.children[i];
+      if (option.textContent !== text) option.textContent = text;
+    });
+  }
+
+  // The log scrolls to its newest line once per frame, however many checks
+  // came in meanwhile, so a burst of clicks lays the page out once.
+  let scrollPending = false;
+  function scrollToNewestLine() {
+    if (scrollPending) return;
+    scrollPending = true;
+    requestAnimationFrame(() => {
+      scrollPending = false;
+      log.scrollTop = log.scrollHeight;
+    });
   }
 
   // Lines go into blocks of LINES_PER_BLOCK, so that a new line makes the
@@ -280,7 +298,7 @@ function buildWindow(root, design, session) {
       row.textContent = line;
       block.append(row);
     }
-    if (lines.length && !replaced) log.scrollTop = log.scrollHeight;
+    if (lines.length && !replaced) scrollToNewestLine();
   }
 
   function show(view, lineClass = "changes") {
@@ -320,6 +338,7 @@ function buildWindow(root, design, session) {
     dialog.tell(design.unexpectedError);
   });
   root.dataset.ready = "true";
+  performance.mark("trezolin-ready");
 }
 
 function wasmBytes() {

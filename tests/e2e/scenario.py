@@ -40,6 +40,12 @@ class Check:
     def equal(cls, actual, expected, what):
         if actual != expected:
             cls.failures += 1
+            if isinstance(actual, list) and isinstance(expected, list) and len(actual) + len(expected) > 20:
+                # Long lists: where they part, and their lengths.
+                at = next((i for i, (a, e) in enumerate(zip(actual, expected)) if a != e), min(len(actual), len(expected)))
+                print(f"FAIL {what}: {len(actual)} items, {len(expected)} expected; first difference at {at}:\n"
+                      f"  expected {expected[at:at + 2]!r}\n  actual   {actual[at:at + 2]!r}")
+                return False
             if isinstance(actual, dict) and isinstance(expected, dict):
                 keys = sorted(k for k in actual.keys() | expected.keys() if actual.get(k) != expected.get(k))
                 expected = {k: expected.get(k) for k in keys}

@@ -26,7 +26,8 @@ class XSession:
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         socket = Path(f"/tmp/.X11-unix/X{self.display[1:]}")
         self._wait(lambda: socket.exists(), "Xvfb to start")
-        self._wm = subprocess.Popen(["openbox"], env=self.env,
+        rc = Path(__file__).resolve().parent / "openbox-rc.xml"
+        self._wm = subprocess.Popen(["openbox", "--config-file", str(rc)], env=self.env,
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self._wait(lambda: self.run(["wmctrl", "-m"], check=False).returncode == 0,
                    "the window manager to start")
