@@ -19,7 +19,6 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
-#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
