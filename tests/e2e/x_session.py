@@ -24,13 +24,33 @@ class XSession:
         self._xvfb = subprocess.Popen(
             ["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        socket = Path(f"/tmp/.X11-unix/X{self.display[1:]}")
-        self._wait(lambda: socket.exists(), "Xvfb to start")
+        self._wm = None
+        self._wm_log = tempfile.TemporaryFile(mode="w+")
+        try:
+            # The server answers a client only once it is set up; the socket comes earlier.
+            self._wait(lambda: self.run(["xdpyinfo"], check=False).returncode == 0, "Xvfb to start")
+            self._start_window_manager()
+        except Exception:
+            self.stop()
+            raise
+
+    def _start_window_manager(self):
         rc = Path(__file__).resolve().parent / "openbox-rc.xml"
-        self._wm = subprocess.Popen(["openbox", "--config-file", str(rc)], env=self.env,
-                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self._wait(lambda: self.run(["wmctrl", "-m"], check=False).returncode == 0,
-                   "the window manager to start")
+        for _ in range(3):
+            self._wm = subprocess.Popen(["openbox", "--config-file", str(rc)], env=self.env,
+                                        stdout=self._wm_log, stderr=self._wm_log)
+            try:
+                self._wait(lambda: self._wm.poll() is not None or
+                           self.run(["wmctrl", "-m"], check=False).returncode == 0,
+                           "the window manager to start")
+            except RuntimeError:
+                pass
+            if self._wm.poll() is None and self.run(["wmctrl", "-m"], check=False).returncode == 0:
+                return
+            self._wm.kill()
+            self._wm.wait()
+        self._wm_log.seek(0)
+        raise RuntimeError("the window manager did not start: " + self._wm_log.read()[-2000:])
 
     @staticmethod
     def _free_display():
@@ -99,6 +119,8 @@ class XSession:
 
     def stop(self):
         for process in (self._wm, self._xvfb):
+            if process is None:
+                continue
             process.terminate()
             try:
                 process.wait(timeout=5)
