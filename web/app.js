@@ -289,9 +289,8 @@ function buildWindow(root, design, session) {
     lines.pop();
     for (const line of lines) {
       let block = log.lastElementChild;
-      if (!block || block.childElementCount >= LINES_PER_BLOCK || block.dataset.kind !== lineClass) {
+      if (!block || block.childElementCount >= LINES_PER_BLOCK || !block.classList.contains(lineClass)) {
         block = element("div", `block ${lineClass}`);
-        block.dataset.kind = lineClass;
         log.append(block);
       }
       const row = element("div", "line");
@@ -307,7 +306,6 @@ function buildWindow(root, design, session) {
     showEntries(byName("List1", 0), view.previous);
     showEntries(byName("List1", 1), view.current);
     appendLog(view.log, view.logReplaced, lineClass);
-    root.dataset.changeCount = view.changeCount;
   }
 
   function runCommand(index) {
