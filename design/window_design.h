@@ -1,13 +1,23 @@
 #pragma once
 
 // What Trezolin's window shows and where, free of any toolkit: the window's
-// own settings and its 29 controls with their places, texts, colours and
-// names for screen readers. The desktop window and the web page both build
-// themselves from this table; neither spells a caption or a position itself.
+// own settings and its 29 controls with their places, texts, colours, names
+// for screen readers and their part in the program. Every shell builds itself
+// from this table; none spells a caption, a position or a control's part.
+//
+// Three of the controls are never shown. The two hidden lists hold the eight
+// values before and after the latest change, as the program has always kept
+// them: a shell shows them there, so that they can be read the way the rest of
+// the window is (a debugger, an accessibility tool, a test), and nothing else
+// reads them. The hidden second text box is the window's spare and stays
+// empty. They keep their places so that the window is the one the program
+// has always had.
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace trezolin::design {
@@ -35,27 +45,91 @@ constexpr Colour System(SystemColour role)
     return {role, 0, 0, 0};
 }
 
-enum class ControlKind : std::uint8_t { TextBox, ListBox, CommandButton, Label, PictureBox };
 enum class Alignment : std::uint8_t { Left, Centre };
+
+// A control's part in the program.
+enum class Role : std::uint8_t {
+    FirstCubeVertex,   // "Преди": the letters until the first start, then the start values
+    SecondCubeVertex,  // "Сега": the current values
+    Log,               // the help text until the first start, then one line per check
+    SpareTextBox,      // hidden, always empty
+    MethodList,        // "Round", "Int", "Fix": the chosen row is the rounding method
+    PreviousValues,    // hidden: the values before the latest change
+    CurrentValues,     // hidden: the values after the latest change
+    StartButton,       // "Начало"
+    CheckButton,       // "Провери"
+    Caption,           // a label
+    Picture,           // the cube drawing
+};
+
+// What a shell makes for a control. Every shell makes the same kind of widget
+// for the same role; WidgetOf is the one rule.
+enum class Widget : std::uint8_t {
+    VertexBox,   // one line, centred, read-only, no border, reached with Tab; select and copy work
+    LogBox,      // many lines, read-only, scrolls; grows by whole lines at its end or is replaced
+    ChoiceList,  // single choice that always keeps exactly one entry chosen
+    HiddenList,  // a list of texts that is never shown
+    HiddenText,  // a text box that is never shown
+    Button,      // painted in its own face colour; Space and Enter press it
+    Caption,     // a label: never takes the focus, clicks do nothing
+    Picture,     // the cube drawing; takes the focus
+};
+
+[[nodiscard]] constexpr Widget WidgetOf(Role role) noexcept
+{
+    switch (role) {
+    case Role::FirstCubeVertex:
+    case Role::SecondCubeVertex: return Widget::VertexBox;
+    case Role::Log: return Widget::LogBox;
+    case Role::SpareTextBox: return Widget::HiddenText;
+    case Role::MethodList: return Widget::ChoiceList;
+    case Role::PreviousValues:
+    case Role::CurrentValues: return Widget::HiddenList;
+    case Role::StartButton:
+    case Role::CheckButton: return Widget::Button;
+    case Role::Caption: return Widget::Caption;
+    case Role::Picture: return Widget::Picture;
+    }
+    return Widget::Caption;
+}
+
+struct Rect {
+    int left, top, width, height;
+
+    friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+// A rectangle in twips as pixels at 96 dots per inch, the way every shell
+// places its controls: each figure divided by 15, rounded down.
+[[nodiscard]] constexpr Rect ToPixels(const Rect& twips) noexcept
+{
+    constexpr int k = kTwipsPerPixel;
+    return {twips.left / k, twips.top / k, twips.width / k, twips.height / k};
+}
 
 struct Control {
     std::string_view array;  // the control array, e.g. "Wryh_k"
-    int index;               // the element of the array
-    ControlKind kind;
-    int left, top, width, height;  // twips, from the client area's top-left corner
+    int index;               // the element of the array; for a vertex box, its vertex
+    Role role;
+    Rect place;              // twips, from the client area's top-left corner
     int tabIndex;            // 0 to 28, each used once
-    std::string_view text;   // caption or content at creation; the log box's is the help text
+    std::string_view text;   // caption, or content at creation
     std::string_view tooltip;
     Colour background;
     Colour foreground;
     Alignment alignment;
     bool visible;
-    bool locked;             // a text box the user cannot type into; the program still writes it
-    bool multiLine;          // word wrap and a vertical scroll bar
-    bool showsHelpText;      // the log box: the help text until the first start
     std::span<const std::string_view> entries;  // a list's entries at creation
     std::string_view accessibleName;         // empty: the caption is the name
     std::string_view accessibleDescription;  // empty: the tooltip, if any
+
+    // "Wryh_k(5)": how the program's own code and its tests name the control.
+    [[nodiscard]] std::string Name() const;
+    // What a screen reader reads after the name.
+    [[nodiscard]] std::string_view Description() const noexcept
+    {
+        return accessibleDescription.empty() ? tooltip : accessibleDescription;
+    }
 };
 
 struct Window {
@@ -65,11 +139,12 @@ struct Window {
     std::string_view fontFamily;
     int fontPoints;
     int fontWeight;  // 400 is regular
+    int fontCharSet;  // 204 is Cyrillic
 };
 
-inline constexpr Window kWindow = {"Trezolin", 10485, 7440, Rgb(192, 192, 255), "Times New Roman", 12, 400};
+inline constexpr Window kWindow = {"Trezolin", 10485, 7440, Rgb(192, 192, 255), "Times New Roman", 12, 400, 204};
 
-// The method list's entries; the selected position is the rounding method.
+// The method list's entries; the chosen row is the rounding method.
 inline constexpr std::array<std::string_view, 3> kMethodEntries = {"Round", "Int", "Fix"};
 
 // The controls in stacking order, front to back: where two overlap, the one
@@ -79,5 +154,16 @@ extern const std::array<Control, 29> kControls;
 
 // The control of this array and index, or nullptr.
 [[nodiscard]] const Control* FindControl(std::string_view array, int index) noexcept;
+
+// The one control with this part: the log, the method list, a button, a
+// hidden list or the spare text box. Roles held by several controls (vertex
+// boxes, captions, pictures) give the first in stacking order.
+[[nodiscard]] const Control& ControlWith(Role role) noexcept;
+
+// The vertex box of this cube (FirstCubeVertex or SecondCubeVertex) and vertex.
+[[nodiscard]] const Control& VertexBox(Role cube, int vertex) noexcept;
+
+// The control that has the keyboard focus when the window opens: tab index 0.
+[[nodiscard]] const Control& FirstInTabOrder() noexcept;
 
 } // namespace trezolin::design

@@ -1,7 +1,7 @@
 #include "core/change.h"
 
-#include "cube_state_helpers.h"
 #include "runtime/errors.h"
+#include "worked_example.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,13 @@
 namespace trezolin {
 namespace {
 
+using testing::kExampleFixFirstRow;
+using testing::kExampleIntFirstRow;
+using testing::kExampleRoundRows;
+using testing::kExampleStart;
 using testing::LogLine;
 using testing::Texts;
-using Values = std::array<int, kVertexCount>;
-
-const Values kExampleStart = {-43, -83, -41, -25, -73, -59, -19, -32};
+using testing::Values;
 
 CubeState StateAt(const Values& values, RoundingMethod method)
 {
@@ -28,15 +30,7 @@ CubeState StateAt(const Values& values, RoundingMethod method)
 
 TEST(ApplyChangeTest, WorkedExampleWithRoundByteForByte)
 {
-    const Values rows[] = {
-        {-60, -48, -42, -39, -45, -58, -44, -39},
-        {-44, -53, -44, -47, -52, -46, -46, -43},
-        {-51, -45, -49, -44, -44, -50, -44, -48},
-        {-44, -50, -44, -49, -50, -44, -49, -44},
-        {-50, -44, -49, -44, -44, -50, -44, -49},
-        {-44, -50, -44, -49, -50, -44, -49, -44},
-        {-50, -44, -49, -44, -44, -50, -44, -49},
-    };
+    const auto& rows = kExampleRoundRows;
     CubeState state = StateAt(kExampleStart, RoundingMethod::Round);
     std::string expectedLog;
     for (int n = 1; n <= 7; ++n) {
@@ -59,9 +53,9 @@ TEST(ApplyChangeTest, FirstRowUnderEachMethod)
         RoundingMethod method;
         Values row;
     } cases[] = {
-        {RoundingMethod::Round, {-60, -48, -42, -39, -45, -58, -44, -39}},
-        {RoundingMethod::Int, {-61, -48, -43, -39, -45, -59, -44, -39}},
-        {RoundingMethod::Fix, {-60, -47, -42, -38, -44, -58, -44, -39}},
+        {RoundingMethod::Round, kExampleRoundRows[0]},
+        {RoundingMethod::Int, kExampleIntFirstRow},
+        {RoundingMethod::Fix, kExampleFixFirstRow},
         {RoundingMethod::None, {0, 0, 0, 0, 0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
@@ -105,7 +99,7 @@ TEST(ApplyChangeTest, TheBoxesNotTheListDecideTheNewValues)
     state.changeCount = 1;
     ApplyChange(state);
     EXPECT_EQ(state.previousValues, std::vector<std::string>(8, "-1"));
-    EXPECT_EQ(state.log, LogLine(1, {-60, -48, -42, -39, -45, -58, -44, -39}));
+    EXPECT_EQ(state.log, LogLine(1, kExampleRoundRows[0]));
 }
 
 TEST(ApplyChangeTest, TextsOtherThanWholeNumbers)

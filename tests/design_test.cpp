@@ -4,6 +4,8 @@
 
 #include "core/cube.h"
 #include "design/cube_drawing.h"
+#include "design/description_json.h"
+#include "design/messages.h"
 #include "design/window_design.h"
 
 #include <gtest/gtest.h>
@@ -17,45 +19,44 @@ namespace {
 
 struct Expected {
     const char* name;
-    ControlKind kind;
+    Role role;
     int left, top, width, height;  // twips
     int tabIndex;
     bool visible;
     const char* text;
 };
 
-constexpr auto kText = ControlKind::TextBox;
-constexpr auto kList = ControlKind::ListBox;
-constexpr auto kButton = ControlKind::CommandButton;
-constexpr auto kLabel = ControlKind::Label;
-constexpr auto kPicture = ControlKind::PictureBox;
+constexpr auto kBefore = Role::FirstCubeVertex;
+constexpr auto kNow = Role::SecondCubeVertex;
+constexpr auto kLabel = Role::Caption;
+constexpr auto kPicture = Role::Picture;
 
 // Front to back.
 const Expected kExpected[] = {
-    {"Wryh_k(5)", kText, 7560, 2160, 495, 405, 27, true, ""},
-    {"Text1(1)", kText, 1320, 5640, 9495, 1335, 26, false, ""},
-    {"Text1(0)", kText, 120, 5040, 10215, 2295, 22, true, ""},
-    {"List1(2)", kList, 9120, 1920, 1215, 915, 21, true, ""},
-    {"List1(1)", kList, 10080, 0, 975, 1200, 20, false, ""},
-    {"List1(0)", kList, 9120, 0, 975, 1200, 19, false, ""},
-    {"Command1(1)", kButton, 9120, 4440, 1215, 495, 18, true, "Провери"},
-    {"Command1(0)", kButton, 9120, 3720, 1215, 495, 17, true, "Начало"},
-    {"Wryh_k(7)", kText, 5760, 600, 495, 405, 16, true, ""},
-    {"Wryh_k(6)", kText, 8640, 720, 495, 405, 15, true, ""},
-    {"Wryh_k(4)", kText, 4560, 1920, 495, 405, 14, true, ""},
-    {"Wryh_k(3)", kText, 5640, 3120, 495, 405, 13, true, ""},
-    {"Wryh_k(2)", kText, 8640, 3240, 495, 405, 12, true, ""},
-    {"Wryh_k(1)", kText, 7200, 4560, 495, 405, 11, true, ""},
-    {"Wryh_k(0)", kText, 4680, 4440, 495, 405, 10, true, ""},
+    {"Wryh_k(5)", kNow, 7560, 2160, 495, 405, 27, true, ""},
+    {"Text1(1)", Role::SpareTextBox, 1320, 5640, 9495, 1335, 26, false, ""},
+    {"Text1(0)", Role::Log, 120, 5040, 10215, 2295, 22, true, ""},
+    {"List1(2)", Role::MethodList, 9120, 1920, 1215, 915, 21, true, ""},
+    {"List1(1)", Role::CurrentValues, 10080, 0, 975, 1200, 20, false, ""},
+    {"List1(0)", Role::PreviousValues, 9120, 0, 975, 1200, 19, false, ""},
+    {"Command1(1)", Role::CheckButton, 9120, 4440, 1215, 495, 18, true, "Провери"},
+    {"Command1(0)", Role::StartButton, 9120, 3720, 1215, 495, 17, true, "Начало"},
+    {"Wryh_k(7)", kNow, 5760, 600, 495, 405, 16, true, ""},
+    {"Wryh_k(6)", kNow, 8640, 720, 495, 405, 15, true, ""},
+    {"Wryh_k(4)", kNow, 4560, 1920, 495, 405, 14, true, ""},
+    {"Wryh_k(3)", kNow, 5640, 3120, 495, 405, 13, true, ""},
+    {"Wryh_k(2)", kNow, 8640, 3240, 495, 405, 12, true, ""},
+    {"Wryh_k(1)", kNow, 7200, 4560, 495, 405, 11, true, ""},
+    {"Wryh_k(0)", kNow, 4680, 4440, 495, 405, 10, true, ""},
     {"Picture1(1)", kPicture, 4800, 840, 3975, 3855, 9, true, ""},
-    {"Wryh_N(7)", kText, 1320, 600, 495, 405, 8, true, "H"},
-    {"Wryh_N(6)", kText, 4080, 720, 495, 405, 7, true, "G"},
-    {"Wryh_N(5)", kText, 3000, 2160, 495, 405, 6, true, "F"},
-    {"Wryh_N(4)", kText, 0, 1920, 495, 405, 5, true, "E"},
-    {"Wryh_N(3)", kText, 1080, 3120, 495, 405, 4, true, "D"},
-    {"Wryh_N(2)", kText, 4080, 3240, 495, 405, 3, true, "C"},
-    {"Wryh_N(1)", kText, 2760, 4560, 495, 405, 2, true, "B"},
-    {"Wryh_N(0)", kText, 240, 4440, 495, 405, 1, true, "A"},
+    {"Wryh_N(7)", kBefore, 1320, 600, 495, 405, 8, true, "H"},
+    {"Wryh_N(6)", kBefore, 4080, 720, 495, 405, 7, true, "G"},
+    {"Wryh_N(5)", kBefore, 3000, 2160, 495, 405, 6, true, "F"},
+    {"Wryh_N(4)", kBefore, 0, 1920, 495, 405, 5, true, "E"},
+    {"Wryh_N(3)", kBefore, 1080, 3120, 495, 405, 4, true, "D"},
+    {"Wryh_N(2)", kBefore, 4080, 3240, 495, 405, 3, true, "C"},
+    {"Wryh_N(1)", kBefore, 2760, 4560, 495, 405, 2, true, "B"},
+    {"Wryh_N(0)", kBefore, 240, 4440, 495, 405, 1, true, "A"},
     {"Picture1(0)", kPicture, 240, 840, 3975, 3855, 0, true, ""},
     {"Label1(3)", kLabel, 1920, 0, 6375, 375, 28, true, "Trezolin"},
     {"Label1(2)", kLabel, 6840, 480, 975, 375, 25, true, "Сега"},
@@ -65,7 +66,7 @@ const Expected kExpected[] = {
 
 std::string NameOf(const Control& c)
 {
-    return std::string(c.array) + "(" + std::to_string(c.index) + ")";
+    return c.Name();
 }
 
 TEST(DesignTest, TwentyNineControlsInStackingOrderWithTheirPlacesAndTexts)
@@ -75,11 +76,8 @@ TEST(DesignTest, TwentyNineControlsInStackingOrderWithTheirPlacesAndTexts)
         const Control& c = kControls[i];
         const Expected& e = kExpected[i];
         EXPECT_EQ(NameOf(c), e.name);
-        EXPECT_EQ(c.kind, e.kind) << e.name;
-        EXPECT_EQ(c.left, e.left) << e.name;
-        EXPECT_EQ(c.top, e.top) << e.name;
-        EXPECT_EQ(c.width, e.width) << e.name;
-        EXPECT_EQ(c.height, e.height) << e.name;
+        EXPECT_EQ(c.role, e.role) << e.name;
+        EXPECT_EQ(c.place, (Rect{e.left, e.top, e.width, e.height})) << e.name;
         EXPECT_EQ(c.tabIndex, e.tabIndex) << e.name;
         EXPECT_EQ(c.visible, e.visible) << e.name;
         EXPECT_EQ(c.text, e.text) << e.name;
@@ -94,9 +92,9 @@ TEST(DesignTest, SettingsThatTheShellsRelyOn)
 {
     std::set<std::string> names;
     for (const Control& c : kControls) {
-        const bool vertexBox = c.array == "Wryh_N" || c.array == "Wryh_k";
+        const bool vertexBox = WidgetOf(c.role) == Widget::VertexBox;
         if (vertexBox) {
-            EXPECT_TRUE(c.locked && !c.multiLine) << NameOf(c);
+            EXPECT_EQ(&VertexBox(c.role, c.index), &c);
             EXPECT_EQ(c.alignment, Alignment::Centre);
             EXPECT_EQ(c.background, Rgb(224, 224, 224));
             const std::string cube = c.array == "Wryh_N" ? "Преди" : "Сега";
@@ -105,29 +103,46 @@ TEST(DesignTest, SettingsThatTheShellsRelyOn)
         if (c.array == "Wryh_N") {
             EXPECT_EQ(c.text, std::string(1, VertexLetter(c.index)));
         }
-        if (c.kind == ControlKind::Label) {
+        if (c.role == Role::Caption) {
             EXPECT_EQ(c.background, Rgb(255, 128, 0));
             EXPECT_TRUE(c.accessibleName.empty()) << "a label is read by its caption";
         }
         // Every control a pupil can reach has a name a screen reader can read.
-        if (c.visible && c.kind != ControlKind::Label && c.kind != ControlKind::CommandButton) {
+        if (c.visible && c.role != Role::Caption && WidgetOf(c.role) != Widget::Button) {
             EXPECT_FALSE(c.accessibleName.empty()) << NameOf(c);
         }
         if (!c.accessibleName.empty()) {
             EXPECT_TRUE(names.insert(std::string(c.accessibleName)).second) << "two controls named " << c.accessibleName;
         }
     }
-    const Control* log = FindControl("Text1", 0);
-    ASSERT_NE(log, nullptr);
-    EXPECT_TRUE(log->locked && log->multiLine && log->showsHelpText);
-    EXPECT_FALSE(FindControl("Text1", 1)->locked);
-    const Control* methods = FindControl("List1", 2);
-    ASSERT_EQ(methods->entries.size(), 3u);
-    EXPECT_EQ(methods->entries[0], "Round");
-    EXPECT_EQ(methods->entries[2], "Fix");
-    EXPECT_EQ(FindControl("Command1", 0)->background, Rgb(128, 128, 255));
-    EXPECT_EQ(FindControl("Command1", 1)->background, Rgb(255, 192, 128));
-    EXPECT_EQ(FindControl("Command1", 1)->tooltip, "Изчислява средна стойност на съседни върхове");
+    // The parts held by one control each, and the widget each becomes.
+    const struct {
+        Role role;
+        const char* name;
+        Widget widget;
+    } single[] = {
+        {Role::Log, "Text1(0)", Widget::LogBox},
+        {Role::SpareTextBox, "Text1(1)", Widget::HiddenText},
+        {Role::MethodList, "List1(2)", Widget::ChoiceList},
+        {Role::PreviousValues, "List1(0)", Widget::HiddenList},
+        {Role::CurrentValues, "List1(1)", Widget::HiddenList},
+        {Role::StartButton, "Command1(0)", Widget::Button},
+        {Role::CheckButton, "Command1(1)", Widget::Button},
+    };
+    for (const auto& s : single) {
+        EXPECT_EQ(ControlWith(s.role).Name(), s.name);
+        EXPECT_EQ(WidgetOf(s.role), s.widget) << s.name;
+        EXPECT_EQ(std::count_if(kControls.begin(), kControls.end(), [&](const Control& c) { return c.role == s.role; }),
+                  1) << s.name;
+    }
+    EXPECT_EQ(FirstInTabOrder().Name(), "Picture1(0)");
+    const Control& methods = ControlWith(Role::MethodList);
+    ASSERT_EQ(methods.entries.size(), 3u);
+    EXPECT_EQ(methods.entries[0], "Round");
+    EXPECT_EQ(methods.entries[2], "Fix");
+    EXPECT_EQ(ControlWith(Role::StartButton).background, Rgb(128, 128, 255));
+    EXPECT_EQ(ControlWith(Role::CheckButton).background, Rgb(255, 192, 128));
+    EXPECT_EQ(ControlWith(Role::CheckButton).Description(), "Изчислява средна стойност на съседни върхове");
     EXPECT_EQ(FindControl("Label1", 3)->tooltip, "Великденско яйце");
 }
 
@@ -147,6 +162,48 @@ TEST(DesignTest, TheDrawingsEdgesJoinNeighboursAndOnlyThoseAtDAreDashed)
         }
     }
     EXPECT_EQ(edges.size(), 12u);
+}
+
+TEST(DesignTest, EveryErrorHasItsOwnSentence)
+{
+    std::set<std::string_view> sentences;
+    for (ErrorKind kind : {ErrorKind::Overflow, ErrorKind::FloatingPoint, ErrorKind::Unexpected})
+        EXPECT_TRUE(sentences.insert(ErrorMessage(kind)).second && !ErrorMessage(kind).empty());
+    EXPECT_TRUE(ErrorMessage(ErrorKind::Overflow).starts_with("Препълване"));
+    EXPECT_TRUE(ErrorMessage(ErrorKind::Unexpected).starts_with("Неочаквана грешка"));
+    EXPECT_TRUE(ErrorMessage(ErrorKind::None).empty());
+}
+
+TEST(DesignTest, TheJsonDescriptionHoldsEveryControlInPixels)
+{
+    const std::string json = DescriptionJson();
+    ASSERT_FALSE(json.empty());
+    EXPECT_EQ(json.front(), '{');
+    EXPECT_EQ(json.back(), '}');
+    // Brackets balance outside strings, and every control is there by name.
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (c == '\\')
+                ++i;
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"')
+            inString = true;
+        depth += (c == '{' || c == '[') - (c == '}' || c == ']');
+        ASSERT_GE(depth, 0) << i;
+    }
+    EXPECT_EQ(depth, 0);
+    for (const Control& c : kControls)
+        EXPECT_NE(json.find("\"name\":\"" + c.Name() + "\""), std::string::npos) << c.Name();
+    EXPECT_NE(json.find("\"name\":\"Command1(1)\",\"array\":\"Command1\",\"index\":1,\"role\":\"checkButton\","
+                        "\"widget\":\"button\",\"twips\":[9120,4440,1215,495],\"pixels\":[608,296,81,33]"),
+              std::string::npos);
+    EXPECT_NE(json.find("\"firstFocus\":\"Picture1(0)\""), std::string::npos);
 }
 
 } // namespace

@@ -14,7 +14,8 @@ namespace trezolin {
 namespace {
 
 using testing::Line;
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowAccessTest = testing::WindowTest;
 
 QString NameOf(QWidget* w)
 {
@@ -28,7 +29,7 @@ QString DescriptionOf(QWidget* w)
     return iface ? iface->text(QAccessible::Description) : QString();
 }
 
-TEST_F(WindowTest, EveryControlHasABulgarianAccessibleName)
+TEST_F(WindowAccessTest, EveryControlHasABulgarianAccessibleName)
 {
     const QString letters = "ABCDEFGH";
     for (int i = 0; i < 8; ++i) {
@@ -69,7 +70,7 @@ void RecordEvent(QAccessibleEvent* event)
     gEvents.emplace_back(event->type(), text);
 }
 
-TEST_F(WindowTest, TheLogAnnouncesEachNewLine)
+TEST_F(WindowAccessTest, TheLogAnnouncesEachNewLine)
 {
     ClickStart();
     gEvents.clear();
@@ -93,7 +94,7 @@ TEST_F(WindowTest, TheLogAnnouncesEachNewLine)
     EXPECT_EQ(inserted[1], Line(2, {-44, -53, -44, -47, -52, -46, -46, -43}));
 }
 
-TEST_F(WindowTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)
+TEST_F(WindowAccessTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)
 {
     ASSERT_EQ(QApplication::focusWidget(), window->Picture1(0));
     int tabs = 0;
@@ -108,7 +109,7 @@ TEST_F(WindowTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)
     EXPECT_EQ(LogBox(), "");
 }
 
-TEST_F(WindowTest, TheFocusIsVisibleOnEveryKindOfControl)
+TEST_F(WindowAccessTest, TheFocusIsVisibleOnEveryKindOfControl)
 {
     // A control looks different with the focus than without it.
     for (QWidget* w : std::initializer_list<QWidget*>{window->Command1(0), window->Command1(1),

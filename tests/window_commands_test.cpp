@@ -16,15 +16,11 @@ namespace {
 using testing::Line;
 using testing::MessageBoxCloser;
 using testing::Strings;
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowCommandsTest = testing::WindowTest;
 
-const std::array<int, 8> kStart = {-43, -83, -41, -25, -73, -59, -19, -32};
-const std::array<int, 8> kRoundRows[] = {
-    {-60, -48, -42, -39, -45, -58, -44, -39}, {-44, -53, -44, -47, -52, -46, -46, -43},
-    {-51, -45, -49, -44, -44, -50, -44, -48}, {-44, -50, -44, -49, -50, -44, -49, -44},
-    {-50, -44, -49, -44, -44, -50, -44, -49}, {-44, -50, -44, -49, -50, -44, -49, -44},
-    {-50, -44, -49, -44, -44, -50, -44, -49},
-};
+const auto& kStart = testing::kExampleStart;
+const auto& kRoundRows = testing::kExampleRoundRows;
 
 QStringList Entries(const QListWidget* list)
 {
@@ -39,7 +35,7 @@ QStringList AsList(const std::array<QString, 8>& texts)
     return QStringList(texts.begin(), texts.end());
 }
 
-TEST_F(WindowTest, StartShowsTheSameValuesInBothCubesAndEmptiesTheLog)
+TEST_F(WindowCommandsTest, StartShowsTheSameValuesInBothCubesAndEmptiesTheLog)
 {
     ClickStart();
     EXPECT_EQ(LeftCube(), Strings(kStart));
@@ -49,7 +45,7 @@ TEST_F(WindowTest, StartShowsTheSameValuesInBothCubesAndEmptiesTheLog)
     EXPECT_EQ(window->List1(0)->count(), 0);
 }
 
-TEST_F(WindowTest, SevenChecksReproduceTheWorkedExample)
+TEST_F(WindowCommandsTest, SevenChecksReproduceTheWorkedExample)
 {
     ClickStart();
     QString expected;
@@ -67,15 +63,15 @@ TEST_F(WindowTest, SevenChecksReproduceTheWorkedExample)
     EXPECT_EQ(window->Text1(0)->document()->blockCount(), 8);  // seven lines and the empty last one
 }
 
-TEST_F(WindowTest, TheMethodListDecidesTheRounding)
+TEST_F(WindowCommandsTest, TheMethodListDecidesTheRounding)
 {
     const struct {
         int row;
         std::array<int, 8> firstRow;
     } cases[] = {
-        {1, {-61, -48, -43, -39, -45, -59, -44, -39}},
-        {2, {-60, -47, -42, -38, -44, -58, -44, -39}},
-        {0, {-60, -48, -42, -39, -45, -58, -44, -39}},
+        {1, testing::kExampleIntFirstRow},
+        {2, testing::kExampleFixFirstRow},
+        {0, kRoundRows[0]},
     };
     for (const auto& c : cases) {
         Open(testing::kExampleDraws);
@@ -87,7 +83,7 @@ TEST_F(WindowTest, TheMethodListDecidesTheRounding)
     }
 }
 
-TEST_F(WindowTest, TheMethodIsReadAtEveryCheck)
+TEST_F(WindowCommandsTest, TheMethodIsReadAtEveryCheck)
 {
     ClickStart();
     ClickCheck();  // Round
@@ -99,7 +95,7 @@ TEST_F(WindowTest, TheMethodIsReadAtEveryCheck)
     EXPECT_TRUE(lines[1].startsWith("Проверявате опит: 2: -44  ")) << lines[1].toStdString();
 }
 
-TEST_F(WindowTest, TheMethodListAlwaysKeepsOneEntrySelected)
+TEST_F(WindowCommandsTest, TheMethodListAlwaysKeepsOneEntrySelected)
 {
     QListWidget* list = window->List1(2);
     QWidget* view = list->viewport();
@@ -151,7 +147,7 @@ TEST_F(WindowTest, TheMethodListAlwaysKeepsOneEntrySelected)
     EXPECT_EQ(LogBox(), Line(1, kRoundRows[0]));
 }
 
-TEST_F(WindowTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
+TEST_F(WindowCommandsTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
 {
     ClickCheck();
     const QString help = QString::fromStdString(design::HelpText()).remove('\r');
@@ -166,7 +162,7 @@ TEST_F(WindowTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
     EXPECT_TRUE(LogBox().startsWith("Проверявате опит: 1: "));
 }
 
-TEST_F(WindowTest, ASecondStartBeginsANewRunNumberedFromOne)
+TEST_F(WindowCommandsTest, ASecondStartBeginsANewRunNumberedFromOne)
 {
     ClickStart();
     ClickCheck();
@@ -182,7 +178,7 @@ TEST_F(WindowTest, ASecondStartBeginsANewRunNumberedFromOne)
     EXPECT_EQ(Entries(window->List1(0)), lastRow);
 }
 
-TEST_F(WindowTest, ClickingTheLabelsChangesNothing)
+TEST_F(WindowCommandsTest, ClickingTheLabelsChangesNothing)
 {
     ClickStart();
     ClickCheck();
@@ -199,7 +195,7 @@ TEST_F(WindowTest, ClickingTheLabelsChangesNothing)
     EXPECT_EQ(window->ChangeCount(), 1);
 }
 
-TEST_F(WindowTest, KeyboardPressesTheFocusedButton)
+TEST_F(WindowCommandsTest, KeyboardPressesTheFocusedButton)
 {
     window->Command1(0)->setFocus();
     QTest::keyClick(window->Command1(0), Qt::Key_Space);
@@ -217,7 +213,7 @@ TEST_F(WindowTest, KeyboardPressesTheFocusedButton)
     EXPECT_EQ(window->List1(2)->selectedItems().value(0), window->List1(2)->item(1));
 }
 
-TEST_F(WindowTest, TheNewestLineIsScrolledIntoView)
+TEST_F(WindowCommandsTest, TheNewestLineIsScrolledIntoView)
 {
     ClickStart();
     for (int n = 0; n < 40; ++n)
@@ -229,7 +225,7 @@ TEST_F(WindowTest, TheNewestLineIsScrolledIntoView)
     EXPECT_TRUE(last.text().startsWith("Проверявате опит: 40: "));
 }
 
-TEST_F(WindowTest, TheCounterOverflowIsReportedAndChangesNothing)
+TEST_F(WindowCommandsTest, TheCounterOverflowIsReportedAndChangesNothing)
 {
     ClickStart();
     for (int n = 0; n < 32767; ++n)

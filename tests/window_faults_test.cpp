@@ -12,7 +12,8 @@
 namespace trezolin {
 namespace {
 
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowFaultsTest = testing::WindowTest;
 
 // The state the window should be in, kept by the core alone.
 struct Model {
@@ -46,7 +47,7 @@ void PostKey(QWidget* target, Qt::Key key)
     QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
 }
 
-TEST_F(WindowTest, AThousandChecksAsFastAsTheQueueTakesThem)
+TEST_F(WindowFaultsTest, AThousandChecksAsFastAsTheQueueTakesThem)
 {
     ClickStart();
     Model model;
@@ -79,7 +80,7 @@ TEST_F(WindowTest, AThousandChecksAsFastAsTheQueueTakesThem)
     EXPECT_EQ(LogBox(), model.Log());
 }
 
-TEST_F(WindowTest, StartsAtRandomPointsBeginRunsNumberedFromOne)
+TEST_F(WindowFaultsTest, StartsAtRandomPointsBeginRunsNumberedFromOne)
 {
     window = std::make_unique<Trezolin>(std::make_unique<SeededRandomSource>(99));
     window->show();
@@ -110,7 +111,7 @@ TEST_F(WindowTest, StartsAtRandomPointsBeginRunsNumberedFromOne)
     EXPECT_GT(starts, 20);
 }
 
-TEST_F(WindowTest, AnUnexpectedFailureIsReportedAndTheWindowKeepsWhatItShows)
+TEST_F(WindowFaultsTest, AnUnexpectedFailureIsReportedAndTheWindowKeepsWhatItShows)
 {
     // A random source that runs dry after three vertices: the start stops
     // there with an exception that is none of the computation's errors.

@@ -5,6 +5,7 @@
 
 #include "runtime/random_source.h"
 #include "ui/trezolin_window.h"
+#include "worked_example.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -30,10 +31,6 @@ inline void PrintTo(const QString& text, std::ostream* os)
 }
 
 namespace trezolin::testing {
-
-// Draws that give the start values -43, -83, -41, -25, -73, -59, -19, -32.
-inline const std::vector<float> kExampleDraws = {0.439f, 0.479f, 0.437f, 0.421f,
-                                                 0.469f, 0.455f, 0.415f, 0.428f};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -109,12 +106,10 @@ private:
     QTimer timer_;
 };
 
+// A log line as the log box shows it: LF where the log keeps CR LF.
 inline QString Line(int number, const std::array<int, 8>& values)
 {
-    QString line = QStringLiteral("Проверявате опит: %1: ").arg(number);
-    for (int v : values)
-        line += QString::number(v) + QStringLiteral("  ");
-    return line + QLatin1Char('\n');
+    return QString::fromStdString(LogLine(number, values)).remove(QLatin1Char('\r'));
 }
 
 inline std::array<QString, 8> Strings(const std::array<int, 8>& values)

@@ -14,9 +14,10 @@ using testing::IsBlack;
 using testing::IsWhite;
 using testing::kDrawingX;
 using testing::kDrawingY;
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowScaledTest = testing::WindowTest;
 
-TEST_F(WindowTest, ScaledByTwoTheWindowHasTwiceTheDevicePixels)
+TEST_F(WindowScaledTest, ScaledByTwoTheWindowHasTwiceTheDevicePixels)
 {
     ASSERT_EQ(window->devicePixelRatio(), 2.0);
     EXPECT_EQ(window->size(), QSize(699, 496));
@@ -24,7 +25,7 @@ TEST_F(WindowTest, ScaledByTwoTheWindowHasTwiceTheDevicePixels)
     EXPECT_EQ(image.size(), QSize(1398, 992));
 }
 
-TEST_F(WindowTest, ScaledByTwoTheEdgesAreOneLogicalPixelWideAndCrisp)
+TEST_F(WindowScaledTest, ScaledByTwoTheEdgesAreOneLogicalPixelWideAndCrisp)
 {
     const QImage image = window->grab().toImage();
     // The front face's top edge E-F, at drawing y 85: exactly two device rows
@@ -50,7 +51,7 @@ TEST_F(WindowTest, ScaledByTwoTheEdgesAreOneLogicalPixelWideAndCrisp)
     EXPECT_EQ(black, 2);
 }
 
-TEST_F(WindowTest, ScaledByTwoTheDashesScaleToo)
+TEST_F(WindowScaledTest, ScaledByTwoTheDashesScaleToo)
 {
     const QImage image = window->grab().toImage();
     // Down the hidden edge D-H (drawing x 89) from y 170 up to y 100.
@@ -69,7 +70,7 @@ TEST_F(WindowTest, ScaledByTwoTheDashesScaleToo)
     EXPECT_GE(runs, 4);
 }
 
-TEST_F(WindowTest, ScaledByTwoTextIsRenderedAtDeviceResolution)
+TEST_F(WindowScaledTest, ScaledByTwoTextIsRenderedAtDeviceResolution)
 {
     // "A" in the left cube's first box: its glyph uses full-black device
     // pixels, and more of them than a 1x glyph would have.

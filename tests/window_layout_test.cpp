@@ -16,24 +16,28 @@
 namespace trezolin {
 namespace {
 
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowLayoutTest = testing::WindowTest;
 
-// The Qt class that stands for each kind of control of the description.
+// The Qt class that stands for each kind of widget of the description.
 const char* QtClassOf(const design::Control& c)
 {
-    switch (c.kind) {
-    case design::ControlKind::TextBox: return c.multiLine ? "QPlainTextEdit" : "QLineEdit";
-    case design::ControlKind::ListBox: return c.entries.empty() ? "QListWidget" : "trezolin::MethodList";
-    case design::ControlKind::CommandButton: return "trezolin::FaceButton";
-    case design::ControlKind::Label: return "QLabel";
-    case design::ControlKind::PictureBox: return "trezolin::CubePicture";
+    switch (design::WidgetOf(c.role)) {
+    case design::Widget::VertexBox: return "QLineEdit";
+    case design::Widget::LogBox:
+    case design::Widget::HiddenText: return "QPlainTextEdit";
+    case design::Widget::ChoiceList: return "trezolin::MethodList";
+    case design::Widget::HiddenList: return "QListWidget";
+    case design::Widget::Button: return "trezolin::FaceButton";
+    case design::Widget::Caption: return "QLabel";
+    case design::Widget::Picture: return "trezolin::CubePicture";
     }
     return "";
 }
 
 QString NameOf(const design::Control& c)
 {
-    return QStringLiteral("%1(%2)").arg(QString::fromUtf8(c.array.data(), c.array.size())).arg(c.index);
+    return QString::fromStdString(c.Name());
 }
 
 QString Utf8(std::string_view text)
@@ -54,7 +58,7 @@ QString TextOf(const QWidget* w)
     return {};
 }
 
-TEST_F(WindowTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
+TEST_F(WindowLayoutTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
 {
     EXPECT_EQ(window->size(), QSize(699, 496));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
@@ -70,18 +74,21 @@ TEST_F(WindowTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
         ASSERT_NE(w, nullptr) << name.toStdString();
         ++count;
         EXPECT_STREQ(w->metaObject()->className(), QtClassOf(c)) << name.toStdString();
-        EXPECT_EQ(w->geometry(), QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15)) << name.toStdString();
+        EXPECT_EQ(w->geometry(), QRect(c.place.left / 15, c.place.top / 15, c.place.width / 15, c.place.height / 15))
+            << name.toStdString();
         EXPECT_EQ(w->isHidden(), !c.visible) << name.toStdString();
         EXPECT_EQ(w->font(), window->font()) << name.toStdString();
         EXPECT_EQ(w->toolTip(), Utf8(c.tooltip)) << name.toStdString();
-        if (!c.showsHelpText && c.kind != design::ControlKind::ListBox && c.kind != design::ControlKind::PictureBox) {
+        const design::Widget widget = design::WidgetOf(c.role);
+        if (widget != design::Widget::LogBox && widget != design::Widget::ChoiceList &&
+            widget != design::Widget::HiddenList && widget != design::Widget::Picture) {
             EXPECT_EQ(TextOf(w), Utf8(c.text)) << name.toStdString();
         }
     }
     EXPECT_EQ(count, 29);
 }
 
-TEST_F(WindowTest, FixedSizeWithACloseBoxButNoMinimiseOrMaximise)
+TEST_F(WindowLayoutTest, FixedSizeWithACloseBoxButNoMinimiseOrMaximise)
 {
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -97,7 +104,7 @@ TEST_F(WindowTest, FixedSizeWithACloseBoxButNoMinimiseOrMaximise)
     EXPECT_LE(std::abs(window->geometry().center().y() - screen.center().y()), 4);
 }
 
-TEST_F(WindowTest, ControlsOverlapInTheirStackingOrder)
+TEST_F(WindowLayoutTest, ControlsOverlapInTheirStackingOrder)
 {
     // children() runs from back to front once raise() has ordered them.
     std::vector<QString> backToFront;
@@ -110,7 +117,7 @@ TEST_F(WindowTest, ControlsOverlapInTheirStackingOrder)
     EXPECT_EQ(backToFront, expected);
 }
 
-TEST_F(WindowTest, VertexBoxesAndLogAreLockedButSelectable)
+TEST_F(WindowLayoutTest, VertexBoxesAndLogAreLockedButSelectable)
 {
     for (int i = 0; i < 8; ++i) {
         for (QLineEdit* box : {window->Wryh_N(i), window->Wryh_k(i)}) {
@@ -138,7 +145,7 @@ TEST_F(WindowTest, VertexBoxesAndLogAreLockedButSelectable)
     EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
 
-TEST_F(WindowTest, TooltipsAndButtons)
+TEST_F(WindowLayoutTest, TooltipsAndButtons)
 {
     EXPECT_EQ(window->Label1(3)->toolTip(), "Великденско яйце");
     EXPECT_EQ(window->Command1(0)->toolTip(), "Генерира нови числа");
@@ -149,7 +156,7 @@ TEST_F(WindowTest, TooltipsAndButtons)
         EXPECT_EQ(window->Label1(i)->focusPolicy(), Qt::NoFocus);
 }
 
-TEST_F(WindowTest, MethodListShowsAllThreeEntriesWithoutAScrollBar)
+TEST_F(WindowLayoutTest, MethodListShowsAllThreeEntriesWithoutAScrollBar)
 {
     QListWidget* list = window->List1(2);
     ASSERT_EQ(list->count(), 3);
@@ -166,7 +173,7 @@ TEST_F(WindowTest, MethodListShowsAllThreeEntriesWithoutAScrollBar)
     EXPECT_EQ(list->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
-TEST_F(WindowTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
+TEST_F(WindowLayoutTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
 {
     EXPECT_EQ(LeftCube(), (std::array<QString, 8>{"A", "B", "C", "D", "E", "F", "G", "H"}));
     EXPECT_EQ(RightCube(), (std::array<QString, 8>{}));
@@ -181,14 +188,14 @@ TEST_F(WindowTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
     EXPECT_FALSE(window->windowIcon().isNull());
 }
 
-TEST_F(WindowTest, TabVisitsTheVisibleControlsInTabIndexOrder)
+TEST_F(WindowLayoutTest, TabVisitsTheVisibleControlsInTabIndexOrder)
 {
     std::vector<QString> expected;
     std::map<int, const design::Control*> byTab;
     for (const design::Control& c : design::kControls)
         byTab[c.tabIndex] = &c;
     for (const auto& [tab, c] : byTab)
-        if (c->visible && c->kind != design::ControlKind::Label)
+        if (c->visible && c->role != design::Role::Caption)
             expected.push_back(NameOf(*c));
 
     std::vector<QString> visited;

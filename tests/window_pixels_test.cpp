@@ -19,7 +19,8 @@ using testing::IsBlack;
 using testing::IsWhite;
 using testing::kDrawingX;
 using testing::kDrawingY;
-using testing::WindowTest;
+// The window tests of this file, under a suite name of their own.
+using WindowPixelsTest = testing::WindowTest;
 
 bool Near(QRgb c, const QColor& expected, int tolerance)
 {
@@ -122,7 +123,7 @@ TEST(CubeDrawingTest, HiddenEdgesAreDashedTwelveOnFourOff)
     EXPECT_LT(set, 63);
 }
 
-TEST_F(WindowTest, RenderedColoursAndDrawing)
+TEST_F(WindowPixelsTest, RenderedColoursAndDrawing)
 {
     const QImage image = window->grab().toImage();
     ASSERT_EQ(image.size(), QSize(699, 496));
@@ -155,7 +156,7 @@ TEST_F(WindowTest, RenderedColoursAndDrawing)
 TEST(AppIconTest, HamburgerOnTransparentBackgroundAtEverySize)
 {
     for (int side : {16, 32, 48, 256}) {
-        const QImage image = HamburgerImage(side);
+        const QImage image = AppIcon().pixmap(QSize(side, side)).toImage();
         ASSERT_EQ(image.size(), QSize(side, side));
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << side;
         EXPECT_EQ(qAlpha(image.pixel(side - 1, side - 1)), 0) << side;
@@ -163,7 +164,7 @@ TEST(AppIconTest, HamburgerOnTransparentBackgroundAtEverySize)
     }
     // Layers from top to bottom down the middle at 32 pixels: bun (orange-brown),
     // then further down the patty (dark grey).
-    const QImage image = HamburgerImage(32);
+    const QImage image = AppIcon().pixmap(QSize(32, 32)).toImage();
     const QRgb bun = image.pixel(16, 9);
     EXPECT_GT(qRed(bun), qBlue(bun) + 60) << Describe(bun);
     const QRgb patty = image.pixel(10, 21);

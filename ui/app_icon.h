@@ -1,20 +1,16 @@
 #pragma once
 
-// The program's icon: a hamburger seen slightly from the side, drawn at run
-// time at every size a desktop asks for.
+// The program's icon: the hamburger of design/trezolin.svg, made into PNGs at
+// every size a desktop asks for when the program is built, and carried in the
+// program file.
 
 #include <QIcon>
-#include <QImage>
 
 namespace trezolin {
 
-// The icon drawn on a transparent square of the given side in pixels.
-[[nodiscard]] QImage HamburgerImage(int side);
-
-// The sizes a desktop usually asks for; the icon is drawn sharp at any size.
+// The sizes the program carries.
 inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 
-// The icon, drawn when and at the size it is shown.
 [[nodiscard]] QIcon AppIcon();
 
 } // namespace trezolin

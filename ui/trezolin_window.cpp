@@ -1,9 +1,7 @@
 #include "ui/trezolin_window.h"
 
-#include "core/commands.h"
-#include "design/help_text.h"
+#include "design/messages.h"
 #include "design/window_design.h"
-#include "runtime/errors.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/method_list.h"
@@ -27,10 +25,10 @@ namespace trezolin {
 
 namespace {
 
-QRect FromTwips(int left, int top, int width, int height)
+QRect FromTwips(const design::Rect& twips)
 {
-    constexpr int k = design::kTwipsPerPixel;
-    return {left / k, top / k, width / k, height / k};
+    const design::Rect r = design::ToPixels(twips);
+    return {r.left, r.top, r.width, r.height};
 }
 
 QString FromUtf8(std::string_view text)
@@ -57,6 +55,11 @@ QString ForDisplay(std::string_view piece)
     QString text = FromUtf8(piece);
     text.remove(QLatin1Char('\r'));
     return text;
+}
+
+Qt::Alignment ToQt(design::Alignment alignment)
+{
+    return alignment == design::Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft;
 }
 
 // A vertex box: read-only, borderless, and outlined while it has the keyboard
@@ -88,11 +91,10 @@ void SetColours(QWidget* w, const design::Control& c, QPalette::ColorRole back, 
 QLineEdit* NewVertexBox(QWidget* parent, const design::Control& c)
 {
     auto* box = new VertexBox(FromUtf8(c.text), parent);
-    box->setReadOnly(c.locked);
+    box->setReadOnly(true);
     // Reachable with Tab, for keyboard and screen-reader users; drawn without a border instead.
     box->setFrame(false);
-    box->setAlignment((c.alignment == design::Alignment::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
-                      Qt::AlignVCenter);
+    box->setAlignment(ToQt(c.alignment) | Qt::AlignVCenter);
     SetColours(box, c, QPalette::Base, QPalette::Text);
     return box;
 }
@@ -104,22 +106,24 @@ QPlainTextEdit* NewTextBox(QWidget* parent, const design::Control& c)
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetColours(box, c, QPalette::Base, QPalette::Text);
-    if (c.locked) {
-        box->setReadOnly(true);
-        // Read-only, yet pupils can still move through it, select and copy with the keyboard.
-        box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        box->setFocusPolicy(Qt::StrongFocus);
-        box->setTabChangesFocus(true);
-        // Only the program writes it, and never takes anything back: no undo history to keep.
-        box->setUndoRedoEnabled(false);
-    }
     return box;
 }
 
-QListWidget* NewList(QWidget* parent, const design::Control& c)
+QPlainTextEdit* NewLogBox(QWidget* parent, const design::Control& c)
 {
-    // A list the user chooses from keeps one entry chosen; the hidden ones are plain stores.
-    QListWidget* list = c.entries.empty() ? new QListWidget(parent) : new MethodList(parent);
+    QPlainTextEdit* box = NewTextBox(parent, c);
+    box->setReadOnly(true);
+    // Read-only, yet pupils can still move through it, select and copy with the keyboard.
+    box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box->setFocusPolicy(Qt::StrongFocus);
+    box->setTabChangesFocus(true);
+    // Only the program writes it, and never takes anything back: no undo history to keep.
+    box->setUndoRedoEnabled(false);
+    return box;
+}
+
+QListWidget* NewList(QListWidget* list, const design::Control& c)
+{
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
     for (std::string_view entry : c.entries) {
@@ -127,6 +131,19 @@ QListWidget* NewList(QWidget* parent, const design::Control& c)
         item->setData(Qt::UserRole, 0);
     }
     SetColours(list, c, QPalette::Base, QPalette::Text);
+    return list;
+}
+
+QListWidget* NewChoiceList(QWidget* parent, const design::Control& c)
+{
+    QListWidget* list = NewList(new MethodList(parent), c);
+    // The entries fit the list's height exactly, without a scroll bar.
+    list->setGeometry(FromTwips(c.place));
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int rowHeight = (list->height() - 2 * list->frameWidth()) / list->count();
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSizeHint(QSize(0, rowHeight));
     return list;
 }
 
@@ -143,14 +160,14 @@ QLabel* NewLabel(QWidget* parent, const design::Control& c)
 {
     auto* label = new QLabel(FromUtf8(c.text), parent);
     label->setAutoFillBackground(true);
-    label->setAlignment(c.alignment == design::Alignment::Centre ? Qt::AlignCenter : Qt::AlignLeft);
+    label->setAlignment(ToQt(c.alignment) | Qt::AlignVCenter);
     label->setWordWrap(false);
     label->setFocusPolicy(Qt::NoFocus);
     SetColours(label, c, QPalette::Window, QPalette::WindowText);
     return label;
 }
 
-void ReplaceEntries(QListWidget* list, const std::vector<std::string>& entries)
+void ReplaceEntries(QListWidget* list, std::span<const std::string> entries)
 {
     // The lists hold eight entries nearly always: rename in place rather than rebuild.
     if (list->count() != static_cast<int>(entries.size())) {
@@ -175,14 +192,15 @@ void SetTextIfChanged(QLineEdit* box, const std::string& text)
 
 } // namespace
 
-Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent) : QWidget(parent)
+Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
+    : QWidget(parent), lesson_(std::move(random))
 {
     const design::Window& w = design::kWindow;
     setObjectName(QStringLiteral("Trezolin"));
     setWindowTitle(FromUtf8(w.title));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(FromTwips(0, 0, w.clientWidth, w.clientHeight).size());
+    setFixedSize(FromTwips({0, 0, w.clientWidth, w.clientHeight}).size());
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, ToQColor(w.background, p));
@@ -192,7 +210,7 @@ Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent) : QWid
     setFont(font);
 
     CreateControls();
-    Form_Load(std::move(random));
+    Form_Load();
 
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -203,42 +221,50 @@ Trezolin::~Trezolin() = default;
 QWidget* Trezolin::CreateControl(const design::Control& c)
 {
     QWidget* w = nullptr;
-    switch (c.kind) {
-    case design::ControlKind::TextBox:
-        if (c.multiLine) {
-            w = text1_.at(c.index) = NewTextBox(this, c);
-        } else {
-            auto& cube = c.array == "Wryh_N" ? wryhN_ : wryhK_;
-            w = cube.at(c.index) = NewVertexBox(this, c);
-        }
+    switch (design::WidgetOf(c.role)) {
+    case design::Widget::VertexBox: {
+        auto& cube = c.role == design::Role::FirstCubeVertex ? wryhN_ : wryhK_;
+        w = cube.at(c.index) = NewVertexBox(this, c);
         break;
-    case design::ControlKind::ListBox:
-        w = list1_.at(c.index) = NewList(this, c);
+    }
+    case design::Widget::LogBox:
+        w = text1_.at(c.index) = log_ = NewLogBox(this, c);
         break;
-    case design::ControlKind::CommandButton: {
+    case design::Widget::HiddenText:
+        w = text1_.at(c.index) = NewTextBox(this, c);
+        break;
+    case design::Widget::ChoiceList:
+        w = list1_.at(c.index) = methods_ = NewChoiceList(this, c);
+        break;
+    case design::Widget::HiddenList: {
+        QListWidget* list = NewList(new QListWidget(this), c);
+        (c.role == design::Role::PreviousValues ? previousValues_ : currentValues_) = list;
+        w = list1_.at(c.index) = list;
+        break;
+    }
+    case design::Widget::Button: {
         QPushButton* button = command1_.at(c.index) = NewCommandButton(this, c);
         connect(button, &QPushButton::clicked, this, [this, i = c.index] { Command1_Click(i); });
         w = button;
         break;
     }
-    case design::ControlKind::Label:
+    case design::Widget::Caption:
         w = label1_.at(c.index) = NewLabel(this, c);
         break;
-    case design::ControlKind::PictureBox:
+    case design::Widget::Picture:
         w = picture1_.at(c.index) = new CubePicture(this);
         break;
     }
-    w->setObjectName(QStringLiteral("%1(%2)").arg(FromUtf8(c.array)).arg(c.index));
-    w->setGeometry(FromTwips(c.left, c.top, c.width, c.height));
+    w->setObjectName(FromUtf8(c.Name()));
+    w->setGeometry(FromTwips(c.place));
     w->setVisible(c.visible);
     if (!c.tooltip.empty())
         w->setToolTip(FromUtf8(c.tooltip));
     if (!c.accessibleName.empty())
         w->setAccessibleName(FromUtf8(c.accessibleName));
     // A button's tooltip is what a screen reader reads after its caption.
-    const std::string_view description = c.accessibleDescription.empty() ? c.tooltip : c.accessibleDescription;
-    if (!description.empty() && c.kind != design::ControlKind::Label)
-        w->setAccessibleDescription(FromUtf8(description));
+    if (!c.Description().empty() && c.role != design::Role::Caption)
+        w->setAccessibleDescription(FromUtf8(c.Description()));
     return w;
 }
 
@@ -252,103 +278,82 @@ void Trezolin::CreateControls()
         byTabIndex[it->tabIndex]->raise();
     for (std::size_t i = 1; i < byTabIndex.size(); ++i)
         QWidget::setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
-
-    for (int i = 0; i < kVertexCount; ++i)
-        startTexts_[i] = wryhN_[i]->text().toStdString();
-
-    // Three entries fit the list's height exactly, without a scroll bar.
-    QListWidget* methods = list1_[2];
-    methods->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    methods->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int rowHeight = (methods->height() - 2 * methods->frameWidth()) / methods->count();
-    for (int row = 0; row < methods->count(); ++row)
-        methods->item(row)->setSizeHint(QSize(0, rowHeight));
-
-    state_.log = design::HelpText();
-    text1_[0]->setPlainText(ForDisplay(state_.log));
-    shownLogSize_ = state_.log.size();
-
-    picture1_[0]->setFocus();
+    byTabIndex.front()->setFocus();
 }
 
-void Trezolin::Form_Load(std::unique_ptr<RandomSource> random)
+void Trezolin::Form_Load()
 {
-    random_ = random ? std::move(random) : std::make_unique<SeededRandomSource>(SeededRandomSource::FromClock());
-    list1_[2]->setCurrentRow(0);
-    state_.changeCount = 0;
+    methods_->setCurrentRow(RowOfMethod(lesson_.State().method));
+    Show(lesson_.Show());
 }
 
 void Trezolin::Command1_Click(int index)
 {
+    const std::optional<Command> command = ButtonCommand(index);
+    if (!command)
+        return;
     // Nothing thrown here may leave the slot into Qt's event loop, which
     // would end the program and lose the pupil's log: whatever fails, the
     // window shows what was done and says what went wrong.
-    QString failure;
+    ErrorKind error = ErrorKind::Unexpected;
     try {
-        const CommandOutcome outcome = RunCommand(index, SelectedMethod(), state_, startTexts_, *random_);
-        failure = QString::fromStdString(outcome.error);
-        ShowState(outcome.log);
+        const View view = lesson_.Run(*command, MethodOfRow(ChosenRow()));
+        error = view.error;
+        Show(view);
     } catch (...) {
-        if (failure.isEmpty())
-            failure = QString::fromUtf8(kUnexpectedErrorMessage.data(),
-                                        static_cast<qsizetype>(kUnexpectedErrorMessage.size()));
+        if (error == ErrorKind::None)
+            error = ErrorKind::Unexpected;
     }
-    if (failure.isEmpty())
+    if (error == ErrorKind::None)
         return;
     try {
-        ReportError(failure);
+        ReportError(error);
     } catch (...) {
         // Not even the message box could be shown; the window keeps running as it stands.
     }
 }
 
-RoundingMethod Trezolin::SelectedMethod() const
+int Trezolin::ChosenRow() const
 {
-    const QList<QListWidgetItem*> selected = list1_[2]->selectedItems();
-    if (selected.isEmpty())
-        return RoundingMethod::None;
-    return static_cast<RoundingMethod>(list1_[2]->row(selected.first()));
+    const QList<QListWidgetItem*> selected = methods_->selectedItems();
+    return selected.isEmpty() ? -1 : methods_->row(selected.first());
 }
 
-void Trezolin::ShowState(LogChange logChange)
+void Trezolin::Show(const View& view)
 {
     for (int i = 0; i < kVertexCount; ++i) {
-        SetTextIfChanged(wryhN_[i], startTexts_[i]);
-        SetTextIfChanged(wryhK_[i], state_.vertexTexts[i]);
+        SetTextIfChanged(wryhN_[i], view.firstCube[i]);
+        SetTextIfChanged(wryhK_[i], view.secondCube[i]);
     }
-    ReplaceEntries(list1_[0], state_.previousValues);
-    ReplaceEntries(list1_[1], state_.currentValues);
-    ShowLog(logChange);
+    ReplaceEntries(previousValues_, view.previousValues);
+    ReplaceEntries(currentValues_, view.currentValues);
+    ShowLog(view.logChange, view.logText);
 }
 
-void Trezolin::ShowLog(LogChange change)
+void Trezolin::ShowLog(LogChange change, std::string_view text)
 {
-    QPlainTextEdit* box = text1_[0];
-    const std::string& log = state_.log;
     if (change == LogChange::Replaced) {
-        box->setPlainText(ForDisplay(log));
-        shownLogSize_ = log.size();
+        log_->setPlainText(ForDisplay(text));
         return;
     }
-    if (log.size() == shownLogSize_)
+    if (text.empty())
         return;
     // Only the new part goes in, at the end, so a check costs the same
     // however long the log has grown; while a screen reader listens, Qt
     // announces the insertion itself. Updates stay off while the line goes in
     // and the box scrolls to it: the box is repainted once when the screen is
     // next drawn, instead of its picture being shifted at every check.
-    box->setUpdatesEnabled(false);
-    QTextCursor cursor(box->document());
+    log_->setUpdatesEnabled(false);
+    QTextCursor cursor(log_->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(ForDisplay(std::string_view(log).substr(shownLogSize_)));
-    shownLogSize_ = log.size();
-    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
-    box->setUpdatesEnabled(true);
+    cursor.insertText(ForDisplay(text));
+    log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
+    log_->setUpdatesEnabled(true);
 }
 
-void Trezolin::ReportError(const QString& message)
+void Trezolin::ReportError(ErrorKind error)
 {
-    QMessageBox::warning(this, QStringLiteral("Trezolin"), message);
+    QMessageBox::warning(this, FromUtf8(design::kWindow.title), FromUtf8(design::ErrorMessage(error)));
 }
 
 } // namespace trezolin

@@ -1,28 +1,26 @@
 #pragma once
 
-// Trezolin's one window. It holds the controls in indexed arrays and keeps
-// the cube's state; the computation lives in core/.
+// Trezolin's one window, built from the window's description. It holds the
+// controls in indexed arrays and shows the lesson; the run of the program
+// itself lives in lesson/, the computation in core/.
 //
 // One click of "Провери" (Command1(1)):
 //   QPushButton::clicked -> Command1_Click(1)
-//     -> RunCommand(1, the method selected in List1(2), state): counts the
+//     -> Lesson::Run(the check, the method chosen in List1(2)): counts the
 //        change, ApplyChange computes the eight new values and appends one
-//        log line; any error becomes the outcome's message
-//     -> ShowState(): the right cube's boxes, the hidden lists and the new
-//        part of the log are written into the controls.
+//        log line
+//     -> Show(view): the cubes, the hidden lists and the new log line are
+//        written into the controls; an error goes to a message box.
 // An error stops the command where it happened; the window shows what was
-// done so far and says what went wrong in a message box.
+// done so far and says what went wrong.
 
-#include "core/change.h"
-#include "core/commands.h"
-#include "runtime/random_source.h"
+#include "lesson/lesson.h"
 
 #include <QWidget>
 
 #include <array>
-#include <cstddef>
+#include <cstdint>
 #include <memory>
-#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -39,7 +37,7 @@ class CubePicture;
 
 class Trezolin : public QWidget {
 public:
-    // With no random source the window seeds one from the clock.
+    // With no random source the lesson seeds one from the clock.
     explicit Trezolin(std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
     ~Trezolin() override;
 
@@ -55,16 +53,16 @@ public:
     QPushButton* Command1(int i) const { return command1_.at(i); }
     CubePicture* Picture1(int i) const { return picture1_.at(i); }
 
-    std::int16_t ChangeCount() const { return state_.changeCount; }
+    std::int16_t ChangeCount() const { return lesson_.State().changeCount; }
 
 private:
-    void CreateControls();
     QWidget* CreateControl(const design::Control& control);
-    void Form_Load(std::unique_ptr<RandomSource> random);
-    RoundingMethod SelectedMethod() const;
-    void ShowState(LogChange logChange);
-    void ShowLog(LogChange change);
-    void ReportError(const QString& message);
+    void CreateControls();
+    void Form_Load();
+    int ChosenRow() const;
+    void Show(const View& view);
+    void ShowLog(LogChange change, std::string_view text);
+    void ReportError(ErrorKind error);
 
     std::array<QLineEdit*, kVertexCount> wryhN_{};
     std::array<QLineEdit*, kVertexCount> wryhK_{};
@@ -73,12 +71,13 @@ private:
     std::array<QLabel*, 4> label1_{};
     std::array<QPushButton*, 2> command1_{};
     std::array<CubePicture*, 2> picture1_{};
+    // The controls by their part in the program.
+    QListWidget* methods_ = nullptr;
+    QListWidget* previousValues_ = nullptr;
+    QListWidget* currentValues_ = nullptr;
+    QPlainTextEdit* log_ = nullptr;
 
-    CubeState state_;
-    std::array<std::string, kVertexCount> startTexts_;
-    std::unique_ptr<RandomSource> random_;
-    // How much of state_.log the log box shows; the log only grows or is emptied.
-    std::size_t shownLogSize_ = 0;
+    Lesson lesson_;
 };
 
 } // namespace trezolin

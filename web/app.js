@@ -25,38 +25,38 @@ function element(tag, className) {
   return e;
 }
 
-// Every control stands at its place in pixels; the description is in twips.
-function place(e, control, twipsPerPixel) {
-  e.style.left = `${Math.trunc(control.left / twipsPerPixel)}px`;
-  e.style.top = `${Math.trunc(control.top / twipsPerPixel)}px`;
-  e.style.width = `${Math.trunc(control.width / twipsPerPixel)}px`;
-  e.style.height = `${Math.trunc(control.height / twipsPerPixel)}px`;
+// Every control stands at its place in pixels, as the description gives it.
+function place(e, control) {
+  const [left, top, width, height] = control.pixels;
+  e.style.left = `${left}px`;
+  e.style.top = `${top}px`;
+  e.style.width = `${width}px`;
+  e.style.height = `${height}px`;
   e.style.backgroundColor = cssColour(control.background);
   e.style.color = cssColour(control.foreground);
   if (control.centred) e.style.textAlign = "center";
-  e.dataset.control = `${control.array}(${control.index})`;
+  e.dataset.control = control.name;
+  e.dataset.role = control.role;
   if (control.tooltip) e.title = control.tooltip;
   if (control.accessibleName) e.setAttribute("aria-label", control.accessibleName);
   if (control.accessibleDescription) e.setAttribute("aria-description", control.accessibleDescription);
   e.hidden = !control.visible;
 }
 
-function textBox(control) {
-  if (!control.multiLine) {
-    const box = element("input", "control vertex");
-    box.type = "text";
-    box.readOnly = control.locked;
-    box.value = control.text;
-    box.spellcheck = false;
-    box.autocomplete = "off";
-    return box;
-  }
-  if (!control.locked) {
-    const area = element("textarea", "control");
-    area.value = control.text;
-    return area;
-  }
-  return logBox();
+function vertexBox(control) {
+  const box = element("input", "control vertex");
+  box.type = "text";
+  box.readOnly = true;
+  box.value = control.text;
+  box.spellcheck = false;
+  box.autocomplete = "off";
+  return box;
+}
+
+function hiddenText(control) {
+  const area = element("textarea", "control");
+  area.value = control.text;
+  return area;
 }
 
 // The log: one block per line, so that a check adds one block and the
@@ -80,22 +80,39 @@ function logBox() {
   return log;
 }
 
+function option(text) {
+  const e = element("div", "option");
+  e.setAttribute("role", "option");
+  e.textContent = text;
+  return e;
+}
+
+// A hidden list of values: never shown, only kept up to date.
+function hiddenList() {
+  const list = element("div", "control list");
+  list.setAttribute("role", "listbox");
+  // The lists hold eight entries nearly always: rename in place rather than rebuild.
+  list.show = (entries) => {
+    if (list.childElementCount !== entries.length) list.replaceChildren(...entries.map(option));
+    entries.forEach((text, i) => {
+      if (list.children[i].textContent !== text) list.children[i].textContent = text;
+    });
+  };
+  return list;
+}
+
 // A single-choice list box that always keeps exactly one entry selected.
-function listBox(control) {
+function choiceList(control) {
   const list = element("div", "control list");
   list.setAttribute("role", "listbox");
   const options = control.entries.map((text, row) => {
-    const option = element("div", "option");
-    option.setAttribute("role", "option");
-    option.id = `${control.array}-${control.index}-${row}`;
-    option.textContent = text;
-    option.setAttribute("aria-selected", "false");
-    option.dataset.value = "0";
-    list.append(option);
-    return option;
+    const e = option(text);
+    e.id = `${control.array}-${control.index}-${row}`;
+    e.setAttribute("aria-selected", "false");
+    e.dataset.value = "0";
+    list.append(e);
+    return e;
   });
-  if (!control.visible || options.length === 0) return list;
-
   list.tabIndex = 0;
   let selected = -1;
   list.select = (row) => {
@@ -125,7 +142,7 @@ function listBox(control) {
   return list;
 }
 
-function commandButton(control, onClick) {
+function commandButton(control, design, onClick) {
   const button = element("button", "control button");
   button.type = "button";
   button.textContent = control.text;
@@ -153,14 +170,14 @@ function cubeDrawing(drawing) {
   background.setAttribute("fill", "white");
   svg.append(background);
   for (const edge of drawing.edges) {
-    const from = drawing.corners[edge.from];
-    const to = drawing.corners[edge.to];
+    const [fromX, fromY] = drawing.corners[edge.from];
+    const [toX, toY] = drawing.corners[edge.to];
     const line = document.createElementNS(SVG, "line");
     // Through the pixels' centres, so that a one-pixel line covers whole pixels.
-    line.setAttribute("x1", from.x + 0.5);
-    line.setAttribute("y1", from.y + 0.5);
-    line.setAttribute("x2", to.x + 0.5);
-    line.setAttribute("y2", to.y + 0.5);
+    line.setAttribute("x1", fromX + 0.5);
+    line.setAttribute("y1", fromY + 0.5);
+    line.setAttribute("x2", toX + 0.5);
+    line.setAttribute("y2", toY + 0.5);
     line.setAttribute("stroke", "black");
     line.setAttribute("stroke-width", "1");
     if (edge.dashed) {
@@ -173,11 +190,11 @@ function cubeDrawing(drawing) {
   return svg;
 }
 
-function pictureBox(drawing) {
+function pictureBox(control, design) {
   const picture = element("div", "control picture");
   picture.setAttribute("role", "img");
   picture.tabIndex = 0;
-  picture.append(cubeDrawing(drawing));
+  picture.append(cubeDrawing(design.drawing));
   return picture;
 }
 
@@ -208,64 +225,68 @@ function messageBox(title) {
   return dialog;
 }
 
-function buildWindow(root, design, session) {
-  const tw = design.twipsPerPixel;
+// The widget each control becomes; the description says which one it is.
+const WIDGETS = {
+  vertexBox,
+  logBox,
+  choiceList,
+  hiddenList,
+  hiddenText,
+  button: commandButton,
+  caption: label,
+  picture: pictureBox,
+};
+
+function buildWindow(root, design, lesson) {
   const win = design.window;
   document.title = win.title;
-  root.style.width = `${win.clientWidth / tw}px`;
-  root.style.height = `${win.clientHeight / tw}px`;
+  root.style.width = `${win.pixels[0]}px`;
+  root.style.height = `${win.pixels[1]}px`;
   root.style.backgroundColor = cssColour(win.background);
   root.style.fontWeight = win.fontWeight;
   root.style.fontSize = `${win.fontPoints}pt`;
   root.style.fontFamily = `"${win.fontFamily}", "Liberation Serif", serif`;
 
-  const controls = {};
-  const byName = (array, index) => controls[`${array}(${index})`];
-  const onCommand = (index) => () => runCommand(index);
+  const dialog = messageBox(win.title);
+  document.body.append(dialog);
+  const tell = (error) => dialog.tell(design.messages[error] || design.messages.unexpected);
+
+  let methods = null;
+  function click(index) {
+    let error = "";
+    try {
+      const view = lesson.click(index, methods.selectedRow());
+      if (view) {
+        show(view);
+        error = view.error;
+      }
+    } catch (e) {
+      error = "unexpected";
+    }
+    if (error) tell(error);
+  }
 
   // The stacking order runs front to back; the document follows the tab order.
   const count = design.controls.length;
-  design.controls.forEach((control, position) => {
-    let e;
-    switch (control.kind) {
-      case "TextBox": e = textBox(control); break;
-      case "ListBox": e = listBox(control); break;
-      case "CommandButton": e = commandButton(control, onCommand(control.index)); break;
-      case "Label": e = label(control); break;
-      default: e = pictureBox(design.drawing); break;
-    }
-    place(e, control, tw);
+  const byName = {};
+  const byRole = {};
+  const made = design.controls.map((control, position) => {
+    const e = WIDGETS[control.widget](control, design, () => click(control.index));
+    place(e, control);
     // Labels lie on the window's surface, behind every other control.
-    e.style.zIndex = control.kind === "Label" ? 0 : count - position;
-    e.dataset.tabIndex = control.tabIndex;
-    controls[e.dataset.control] = e;
+    e.style.zIndex = control.widget === "caption" ? 0 : count - position;
+    byName[control.name] = e;
+    (byRole[control.role] ??= [])[control.index] = e;
+    return [control.tabIndex, e];
   });
-  const inTabOrder = Object.values(controls).sort((a, b) => a.dataset.tabIndex - b.dataset.tabIndex);
-  root.replaceChildren(...inTabOrder);
+  root.replaceChildren(...made.sort((a, b) => a[0] - b[0]).map(([, e]) => e));
 
-  const dialog = messageBox(win.title);
-  document.body.append(dialog);
-
-  const log = byName("Text1", 0);
-  const methods = byName("List1", 2);
-  const cube = (array) => Array.from({ length: 8 }, (_, i) => byName(array, i));
-  const left = cube("Wryh_N");
-  const right = cube("Wryh_k");
-
-  // The hidden lists hold eight entries nearly always: rename in place rather than rebuild.
-  function showEntries(list, entries) {
-    if (list.childElementCount !== entries.length) {
-      list.replaceChildren(...entries.map(() => {
-        const option = element("div", "option");
-        option.setAttribute("role", "option");
-        return option;
-      }));
-    }
-    entries.forEach((text, i) => {
-      const option = list.children[i];
-      if (option.textContent !== text) option.textContent = text;
-    });
-  }
+  const log = byRole.log.find(Boolean);
+  methods = byRole.methodList.find(Boolean);
+  const previousValues = byRole.previousValues.find(Boolean);
+  const currentValues = byRole.currentValues.find(Boolean);
+  const firstCube = byRole.firstCubeVertex;
+  const secondCube = byRole.secondCubeVertex;
 
   // The log scrolls to its newest line once per frame, however many checks
   // came in meanwhile, so a burst of clicks lays the page out once.
@@ -301,39 +322,27 @@ function buildWindow(root, design, session) {
   }
 
   function show(view, lineClass = "changes") {
-    view.left.forEach((text, i) => { if (left[i].value !== text) left[i].value = text; });
-    view.right.forEach((text, i) => { if (right[i].value !== text) right[i].value = text; });
-    showEntries(byName("List1", 0), view.previous);
-    showEntries(byName("List1", 1), view.current);
-    appendLog(view.log, view.logReplaced, lineClass);
+    view.firstCube.forEach((text, i) => { if (firstCube[i].value !== text) firstCube[i].value = text; });
+    view.secondCube.forEach((text, i) => { if (secondCube[i].value !== text) secondCube[i].value = text; });
+    previousValues.show(view.previousValues);
+    currentValues.show(view.currentValues);
+    appendLog(view.logText, view.logReplaced, lineClass);
   }
 
-  function runCommand(index) {
-    let message = "";
-    try {
-      const result = session.command(index, methods.selectedRow());
-      show(result);
-      message = result.error;
-    } catch (error) {
-      message = design.unexpectedError;
-    }
-    if (message) dialog.tell(message);
-  }
-
-  // The load state: the help text from its first line, "Round" chosen, the
-  // focus on the first picture.
-  show(session.view(), "help");
-  methods.select(0);
-  byName("Picture1", 0).focus();
+  // The load state, as the lesson gives it: the help text from its first
+  // line and the method chosen; the focus on the first control in tab order.
+  show(lesson.show(), "help");
+  methods.select(lesson.loadRow());
+  byName[win.firstFocus].focus();
 
   // No script error reaches a pupil as such: whatever fails, the message box says so.
   window.addEventListener("error", (event) => {
     event.preventDefault();
-    dialog.tell(design.unexpectedError);
+    tell("unexpected");
   });
   window.addEventListener("unhandledrejection", (event) => {
     event.preventDefault();
-    dialog.tell(design.unexpectedError);
+    tell("unexpected");
   });
   root.dataset.ready = "true";
   performance.mark("trezolin-ready");
@@ -352,7 +361,7 @@ async function start() {
   try {
     // The computation comes from this file itself: nothing is fetched.
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
-    buildWindow(root, core.design(), new core.Session());
+    buildWindow(root, JSON.parse(core.description()), new core.Lesson());
   } catch (error) {
     const notice = element("p", "notice");
     notice.textContent = LOAD_FAILURE;

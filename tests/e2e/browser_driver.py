@@ -15,27 +15,14 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
+from description import Target
+
 NOTHING_COPIED = "<nothing copied>"
 KEYS = {
     "ctrl": Keys.CONTROL, "shift": Keys.SHIFT, "space": Keys.SPACE, "Tab": Keys.TAB,
     "Down": Keys.ARROW_DOWN, "Up": Keys.ARROW_UP, "Return": Keys.ENTER, "End": Keys.END,
     "Home": Keys.HOME, "BackSpace": Keys.BACKSPACE, "Delete": Keys.DELETE, "Escape": Keys.ESCAPE,
 }
-METHODS = ("Round", "Int", "Fix")
-
-# What a screen reader gets from each control: its role and its name.
-EXPECTED_ACCESSIBILITY = {
-    **{f"Wryh_N({i})": ("textbox", f"Преди, връх {'ABCDEFGH'[i]}") for i in range(8)},
-    **{f"Wryh_k({i})": ("textbox", f"Сега, връх {'ABCDEFGH'[i]}") for i in range(8)},
-    "Command1(0)": ("button", "Начало"),
-    "Command1(1)": ("button", "Провери"),
-    "List1(2)": ("listbox", "Начин на закръгляване"),
-    "Text1(0)": ("log", "Дневник на промените"),
-    "Picture1(0)": ("image", "Кубът преди промените"),
-    "Picture1(1)": ("image", "Кубът сега"),
-}
-HIDDEN = ("List1(0)", "List1(1)", "Text1(1)")
-LABELS = {"Label1(0)": "Начин", "Label1(1)": "Преди", "Label1(2)": "Сега", "Label1(3)": "Trezolin"}
 
 
 def start_chromium():
@@ -60,9 +47,11 @@ def wait_until_ready(browser, timeout=20.0):
 
 
 class BrowserDriver:
-    name = "page"
+    # The page's roles are ARIA's, as the scenario names them.
+    ROLES = {}
 
-    def __init__(self, page):
+    def __init__(self, page, description):
+        self.description = description
         self.url = Path(page).resolve().as_uri()
         self.browser = start_chromium()
         self.browser.get(self.url)
@@ -74,22 +63,25 @@ class BrowserDriver:
             "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     def element(self, control):
-        if control in METHODS:
-            return self.element("List1(2)").find_elements(By.CSS_SELECTOR, "[role=option]")[METHODS.index(control)]
+        if isinstance(control, Target):
+            if control.row is None:
+                return self.element(control.control)
+            return self.element(control.control).find_elements(By.CSS_SELECTOR, "[role=option]")[control.row]
         return self.browser.find_element(By.CSS_SELECTOR, f'[data-control="{control}"]')
 
     def actions(self):
         return ActionChains(self.browser, duration=0)
 
-    def click(self, control, modifier=None):
+    def click(self, target, modifier=None):
         chain = self.actions()
         if modifier:
             chain.key_down(KEYS[modifier])
-        if control == "below the methods":
-            # The list's frame, under its last entry.
-            chain.move_to_element_with_offset(self.element("List1(2)"), 0, 29)
+        if isinstance(target, Target) and target.below:
+            # The list's frame, under its last entry: one pixel above its bottom edge.
+            height = self.description.controls[target.control]["pixels"][3]
+            chain.move_to_element_with_offset(self.element(target.control), 0, height // 2 - 1)
         else:
-            chain.move_to_element(self.element(control))
+            chain.move_to_element(self.element(target))
         chain.click()
         if modifier:
             chain.key_up(KEYS[modifier])
@@ -128,91 +120,90 @@ class BrowserDriver:
             chain.click()
         chain.perform()
 
-    def lines_in_log(self):
-        return self.browser.execute_script(
-            "return document.querySelectorAll('[data-control=\"Text1(0)\"] .line').length")
+    def click_many(self, control, count):
+        """Clicks a button many times from a script, in one go: a full run in seconds."""
+        self.browser.execute_script(
+            "const [e, count] = arguments; for (let n = 0; n < count; ++n) e.click();", self.element(control), count)
 
-    def last_line_in_log(self):
-        return self.browser.execute_script(
-            "return Array.from(document.querySelectorAll('[data-control=\"Text1(0)\"] .line')).pop().textContent")
+    # What a screen reader gets.
 
-    def finish(self, check, model):
-        b = self.browser
-        check.equal(self.ready, "true", "the page started")
-        check.equal((b.title, b.find_element(By.TAG_NAME, "html").get_attribute("lang")), ("Trezolin", "bg"),
-                    "title and language")
+    def accessible(self, control):
+        e = self.element(control)
+        return e.aria_role, e.accessible_name
 
-        # Screen readers: the role and name of every control.
-        seen = {c: (self.element(c).aria_role, self.element(c).accessible_name) for c in EXPECTED_ACCESSIBILITY}
-        check.equal(seen, EXPECTED_ACCESSIBILITY, "each control's role and accessible name")
-        options = self.element("List1(2)").find_elements(By.CSS_SELECTOR, "[role=option]")
-        check.equal([(o.aria_role, o.accessible_name, o.get_attribute("aria-selected")) for o in options],
-                    [("option", "Round", "false"), ("option", "Int", "true"), ("option", "Fix", "false")],
-                    "the method list's options, Int selected")
-        check.equal((self.element("Command1(1)").get_attribute("title"), self.element("Label1(3)").get_attribute("title")),
-                    ("Изчислява средна стойност на съседни върхове", "Великденско яйце"), "tooltips")
-        check.equal([self.element(c).is_displayed() for c in HIDDEN], [False] * 3, "the hidden controls stay hidden")
-        check.equal({c: self.element(c).text.strip() for c in LABELS}, LABELS, "the labels' captions")
-        check.equal(self.element("Wryh_k(0)").get_attribute("readonly"), "true", "vertex boxes are read-only")
-        log = self.element("Text1(0)")
-        check.equal((log.get_attribute("aria-live"), log.get_attribute("aria-relevant")), ("polite", None),
-                    "the log is a polite live region that announces additions")
+    def accessible_entries(self, control):
+        return [(o.aria_role, o.accessible_name, o.get_attribute("aria-selected") == "true")
+                for o in self.element(control).find_elements(By.CSS_SELECTOR, "[role=option]")]
 
-        # One check adds exactly one line to the live region and removes nothing.
-        b.execute_script("""
-            const log = document.querySelector('[data-control="Text1(0)"]');
-            window.logChanges = [];
-            new MutationObserver((records) => records.forEach((r) => window.logChanges.push(
+    def watch_additions(self, control):
+        """From now on, notes every change to the control's children: [added, removed, first added text]."""
+        self.browser.execute_script("""
+            window.trezolinChanges = [];
+            new MutationObserver((records) => records.forEach((r) => window.trezolinChanges.push(
                 [r.addedNodes.length, r.removedNodes.length, r.addedNodes[0] ? r.addedNodes[0].textContent : ""])))
-              .observe(log, {childList: true, characterData: true, subtree: true});""")
-        self.click("Command1(1)")
-        model.check("Int")
+              .observe(arguments[0], {childList: true, characterData: true, subtree: true});""",
+                                    self.element(control))
+
+    def additions(self):
         time.sleep(0.1)
-        check.equal(b.execute_script("return window.logChanges"), [[1, 0, model.lines[-1]]],
-                    "a check adds one line to the log, the new one")
-        scroll = b.execute_script("const l = arguments[0]; return l.scrollHeight - l.clientHeight - l.scrollTop", log)
-        check.equal(scroll <= 1, True, "the log is scrolled to its newest line")
+        return self.browser.execute_script("return window.trezolinChanges")
 
-        # The 32 768th check of a run: the counter is full.
-        self.click("Command1(0)")
-        start = [self.element(f"Wryh_k({i})").get_attribute("value") for i in range(8)]
-        model = type(model)([int(v) for v in start])
-        b.execute_script("""
-            const check = document.querySelector('[data-control="Command1(1)"]');
-            for (let n = 0; n < 32767; ++n) check.click();""")
-        check.equal(self.lines_in_log(), 32767, "32 767 checks give 32 767 lines")
-        right = [self.element(f"Wryh_k({i})").get_attribute("value") for i in range(8)]
-        last_line = self.last_line_in_log()
-        check.equal(last_line.startswith("Проверявате опит: 32767: "), True, "the last line is number 32767")
-        self.click("Command1(1)")
-        dialog = b.find_element(By.CSS_SELECTOR, "dialog")
-        check.equal((dialog.get_attribute("open"), dialog.aria_role, dialog.accessible_name), ("true", "dialog", "Trezolin"),
-                    "the 32 768th check opens a modal dialog titled Trezolin")
-        check.equal(dialog.find_element(By.TAG_NAME, "p").text.startswith("Препълване"), True,
-                    "the dialog says the counter overflowed")
-        check.equal(b.switch_to.active_element.text, "OK", "the dialog has the focus")
-        self.key("Return")
-        check.equal(dialog.get_attribute("open"), None, "Enter closes the dialog")
-        check.equal(([self.element(f"Wryh_k({i})").get_attribute("value") for i in range(8)], self.lines_in_log(),
-                     self.last_line_in_log()),
-                    (right, 32767, last_line), "the window stays as it was")
-        check.equal(b.switch_to.active_element.get_attribute("data-control"), "Command1(1)",
-                    "the focus goes back to the check button")
-        self.click("Command1(0)")
-        self.click("Command1(1)")
-        check.equal(self.lines_in_log(), 1, "a start afterwards begins a new run")
-        check.equal(self.element("Text1(0)").text.startswith("Проверявате опит: 1: "), True, "numbered from 1")
+    # What the page shows.
 
-        # Nothing leaves the machine, and nothing went wrong on the way.
+    def title(self):
+        return self.browser.title
+
+    def language(self):
+        return self.browser.find_element(By.TAG_NAME, "html").get_attribute("lang")
+
+    def tooltip(self, control):
+        return self.element(control).get_attribute("title")
+
+    def displayed(self, control):
+        return self.element(control).is_displayed()
+
+    def text(self, control):
+        return self.element(control).text.strip()
+
+    def attribute(self, control, name):
+        return self.element(control).get_attribute(name)
+
+    def scrolled_to_end(self, control):
+        return self.browser.execute_script(
+            "const l = arguments[0]; return l.scrollHeight - l.clientHeight - l.scrollTop <= 1", self.element(control))
+
+    def log_line_count(self, control):
+        return self.browser.execute_script("return arguments[0].querySelectorAll('.line').length",
+                                           self.element(control))
+
+    def last_log_line(self, control):
+        return self.browser.execute_script(
+            "return Array.from(arguments[0].querySelectorAll('.line')).pop().textContent", self.element(control))
+
+    def message_box(self):
+        """The open message box's (accessible name, text), or None."""
+        dialog = self.browser.find_element(By.CSS_SELECTOR, "dialog")
+        if dialog.get_attribute("open") is None:
+            return None
+        if dialog.aria_role != "dialog":
+            return ("not a dialog", dialog.aria_role)
+        return dialog.accessible_name, dialog.find_element(By.TAG_NAME, "p").text
+
+    def focused(self):
+        """The focused control's name, or the text of a focused element that is no control."""
+        active = self.browser.switch_to.active_element
+        return active.get_attribute("data-control") or active.text
+
+    def requests_beyond_the_page(self):
         urls = set()
-        for entry in b.get_log("performance"):
+        for entry in self.browser.get_log("performance"):
             message = json.loads(entry["message"])["message"]
             if message["method"] == "Network.requestWillBeSent":
                 urls.add(message["params"]["request"]["url"])
-        check.equal(sorted(u for u in urls if u != self.url and not u.startswith("data:")), [],
-                    "no request beyond the file itself")
-        check.equal([e["message"] for e in b.get_log("browser") if e["level"] in ("SEVERE", "WARNING")], [],
-                    "no error or warning in the browser's console")
+        return sorted(u for u in urls if u != self.url and not u.startswith("data:"))
+
+    def console_problems(self):
+        return [e["message"] for e in self.browser.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
 
     def stop(self):
         self.browser.quit()

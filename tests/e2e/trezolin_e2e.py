@@ -1,33 +1,46 @@
 #!/usr/bin/env python3
 """End-to-end test of Trezolin as a pupil uses it.
 
-  trezolin_e2e.py desktop PATH_TO_TREZOLIN   the real binary in a real X server
-  trezolin_e2e.py page PATH_TO_TREZOLIN_HTML the real page in headless Chromium
+  trezolin_e2e.py desktop PATH_TO_TREZOLIN WINDOW_JSON   the real binary in a real X server
+  trezolin_e2e.py page PATH_TO_TREZOLIN_HTML WINDOW_JSON the real page in headless Chromium
 
-The same scenario runs against both; each shell then gets the checks that
-only it can take.
+WINDOW_JSON is the window's description as the build writes it. The same
+scenario runs against every shell; each shell then takes the further steps
+that its driver can carry out.
 """
 
 import sys
 
 import scenario
+from description import Description
 from scenario import Check
 
 
+def desktop(target, description):
+    from x11_driver import X11Driver
+    return X11Driver(target, description), [scenario.close_mid_burst]
+
+
+def page(target, description):
+    from browser_driver import BrowserDriver
+    return BrowserDriver(target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
+                                   scenario.page_kept_to_itself]
+
+
+SHELLS = {"desktop": desktop, "page": page}
+
+
 def main():
-    if len(sys.argv) != 3 or sys.argv[1] not in ("desktop", "page"):
+    if len(sys.argv) != 4 or sys.argv[1] not in SHELLS:
         print(__doc__)
         return 2
-    shell, target = sys.argv[1], sys.argv[2]
-    if shell == "desktop":
-        from x11_driver import X11Driver
-        driver = X11Driver(target)
-    else:
-        from browser_driver import BrowserDriver
-        driver = BrowserDriver(target)
+    shell, target, description = sys.argv[1:]
+    window = scenario.Window(Description(description))
+    driver, steps = SHELLS[shell](target, window.description)
     try:
-        model = scenario.run(driver)
-        driver.finish(Check, model)
+        model = scenario.run(driver, window)
+        for step in steps:
+            model = step(driver, window, model)
     finally:
         driver.stop()
 

@@ -21,10 +21,11 @@ cmake --install "$build" --prefix "$work/prefix" >/dev/null
 for f in bin/trezolin share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml; do
   test -f "$work/prefix/$f" || { echo "missing $f"; exit 1; }
 done
-for side in 16 24 32 48 64 128 256; do
+for side in 16 24 32 48 64 128 256 512; do
   icon="$work/prefix/share/icons/hicolor/${side}x${side}/apps/$app_id.png"
   [[ $(file "$icon") == *"PNG image data, $side x $side"* ]] || { echo "bad icon $icon"; exit 1; }
 done
+[[ $(file "$work/prefix/share/icons/hicolor/scalable/apps/$app_id.svg") == *"SVG"* ]] || { echo "no scalable icon"; exit 1; }
 
 echo "-- building the Debian package"
 (cd "$work" && cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >/dev/null)

@@ -1,0 +1,24 @@
+#pragma once
+
+// What the window tells the user when a command stops with an error: a
+// message box titled with the window's title, holding one of these sentences.
+
+#include "runtime/errors.h"
+
+#include <string_view>
+
+namespace trezolin::design {
+
+// The sentence for an error of this kind; empty for ErrorKind::None.
+[[nodiscard]] constexpr std::string_view ErrorMessage(ErrorKind kind) noexcept
+{
+    switch (kind) {
+    case ErrorKind::None: return {};
+    case ErrorKind::Overflow: return "Препълване: числото е извън допустимия обхват.";
+    case ErrorKind::FloatingPoint: return "Грешка при изчисление с плаваща запетая.";
+    case ErrorKind::Unexpected: break;
+    }
+    return "Неочаквана грешка: командата не беше изпълнена докрай.";
+}
+
+} // namespace trezolin::design

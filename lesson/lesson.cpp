@@ -1,0 +1,77 @@
+#include "lesson/lesson.h"
+
+#include "core/commands.h"
+#include "design/help_text.h"
+
+#include <utility>
+
+namespace trezolin {
+
+std::optional<Command> ButtonCommand(int index) noexcept
+{
+    switch (index) {
+    case 0: return Command::Start;
+    case 1: return Command::Check;
+    default: return std::nullopt;
+    }
+}
+
+RoundingMethod MethodOfRow(int row) noexcept
+{
+    switch (row) {
+    case 0: return RoundingMethod::Round;
+    case 1: return RoundingMethod::Int;
+    case 2: return RoundingMethod::Fix;
+    default: return RoundingMethod::None;
+    }
+}
+
+int RowOfMethod(RoundingMethod method) noexcept
+{
+    return static_cast<int>(method);
+}
+
+Lesson::Lesson(std::unique_ptr<RandomSource> random)
+    : random_(random ? std::move(random) : std::make_unique<SeededRandomSource>(SeededRandomSource::FromClock()))
+{
+    for (int i = 0; i < kVertexCount; ++i)
+        firstCube_[i] = std::string(1, VertexLetter(i));
+    state_.log = design::HelpText();
+    state_.method = RoundingMethod::Round;
+    state_.changeCount = 0;
+}
+
+View Lesson::Show() noexcept
+{
+    return ViewOf(LogChange::Replaced, ErrorKind::None);
+}
+
+View Lesson::Run(Command command, RoundingMethod method) noexcept
+{
+    // A start empties the log first thing, so the log counts as replaced even if the start fails.
+    const LogChange change = command == Command::Start ? LogChange::Replaced : LogChange::Appended;
+    ErrorKind error = ErrorKind::None;
+    try {
+        if (command == Command::Start) {
+            StartCommand(state_, firstCube_, *random_);
+        } else {
+            state_.method = method;
+            CheckCommand(state_);
+        }
+    } catch (const Error& e) {
+        error = e.Kind();
+    } catch (...) {
+        error = ErrorKind::Unexpected;
+    }
+    return ViewOf(change, error);
+}
+
+View Lesson::ViewOf(LogChange change, ErrorKind error) noexcept
+{
+    const std::size_t from = change == LogChange::Replaced ? 0 : shownLogSize_;
+    shownLogSize_ = state_.log.size();
+    return {firstCube_, state_.vertexTexts, state_.previousValues, state_.currentValues,
+            change, std::string_view(state_.log).substr(from), error};
+}
+
+} // namespace trezolin

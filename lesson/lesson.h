@@ -1,0 +1,88 @@
+#pragma once
+
+// One run of Trezolin, shared by every shell: the cube's state, the first
+// cube's texts, the random source, and how much of the log the shell shows
+// already. A shell turns an event into a call here and shows what comes back;
+// it keeps no copy of the run.
+//
+// One click of "Провери":
+//   shell: the check button's click -> Run(Command::Check, the chosen method)
+//     -> CheckCommand counts the change; ApplyChange computes the eight new
+//        values and appends one log line
+//     -> a View: both cubes, both hidden lists, the new log line, no error
+//   shell: writes the View into its controls, and tells the user of an error.
+
+#include "core/change.h"
+#include "core/cube.h"
+#include "core/rounding.h"
+#include "runtime/errors.h"
+#include "runtime/random_source.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace trezolin {
+
+enum class Command : std::uint8_t { Start, Check };
+
+// The command of the button Command1(index): 0 starts, 1 checks, any other index none.
+[[nodiscard]] std::optional<Command> ButtonCommand(int index) noexcept;
+
+// The rounding method that row `row` of the method list stands for: 0 Round,
+// 1 Int, 2 Fix; any other row, -1 (nothing chosen) among them, gives None,
+// whose rounding yields 0.
+[[nodiscard]] RoundingMethod MethodOfRow(int row) noexcept;
+
+// The row of the method list that stands for this method; -1 for None.
+[[nodiscard]] int RowOfMethod(RoundingMethod method) noexcept;
+
+// How the log changed since the shell last showed it.
+enum class LogChange : std::uint8_t {
+    Appended,  // text follows what the log box shows already (a check only ever appends)
+    Replaced,  // text is the whole log (a start empties it; the load state is the help text)
+};
+
+// What a shell must show after a call: it holds views into the lesson, good
+// until the next call. Log lines end in CR LF.
+struct View {
+    std::span<const std::string, kVertexCount> firstCube;   // Wryh_N: letters, then start values
+    std::span<const std::string, kVertexCount> secondCube;  // Wryh_k: the current values
+    std::span<const std::string> previousValues;            // the hidden List1(0)
+    std::span<const std::string> currentValues;             // the hidden List1(1)
+    LogChange logChange;
+    std::string_view logText;
+    ErrorKind error;  // None when the command ran to its end
+};
+
+class Lesson {
+public:
+    // The load state: the first cube lettered A to H, the second empty, the
+    // help text as the log, "Round" chosen, no change counted. With no
+    // random source, one seeded from the clock.
+    explicit Lesson(std::unique_ptr<RandomSource> random = nullptr);
+
+    // Everything as it stands, the whole log included: what a shell shows at load.
+    [[nodiscard]] View Show() noexcept;
+
+    // Runs the command, rounding a check by the method. Never throws: an
+    // error stops the command where it happened, nothing is rolled back, and
+    // the View shows the state as the command left it with the error's kind.
+    [[nodiscard]] View Run(Command command, RoundingMethod method) noexcept;
+
+    [[nodiscard]] const CubeState& State() const noexcept { return state_; }
+
+private:
+    [[nodiscard]] View ViewOf(LogChange change, ErrorKind error) noexcept;
+
+    CubeState state_;
+    std::array<std::string, kVertexCount> firstCube_;
+    std::unique_ptr<RandomSource> random_;
+    // How much of state_.log the shell shows.
+    std::size_t shownLogSize_ = 0;
+};
+
+} // namespace trezolin

@@ -1,0 +1,121 @@
+// The lesson as every shell drives it: what each command returns for the
+// shell to show, step by step through one run of the program.
+
+#include "lesson/lesson.h"
+
+#include "design/help_text.h"
+#include "runtime/random_source.h"
+#include "worked_example.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace trezolin {
+namespace {
+
+using testing::kExampleDraws;
+using testing::kExampleIntFirstRow;
+using testing::kExampleRoundRows;
+using testing::kExampleStart;
+using testing::LogLine;
+using testing::Texts;
+
+std::vector<std::string> Entries(std::span<const std::string> entries)
+{
+    return {entries.begin(), entries.end()};
+}
+
+std::vector<std::string> Entries(const testing::Values& values)
+{
+    const auto texts = Texts(values);
+    return {texts.begin(), texts.end()};
+}
+
+TEST(LessonTest, ButtonsAndRowsBecomeCommandsAndMethodsInOnePlace)
+{
+    EXPECT_EQ(ButtonCommand(0), Command::Start);
+    EXPECT_EQ(ButtonCommand(1), Command::Check);
+    for (int other : {-1, 2, 7})
+        EXPECT_EQ(ButtonCommand(other), std::nullopt) << other;
+    const struct {
+        int row;
+        RoundingMethod method;
+    } rows[] = {{0, RoundingMethod::Round}, {1, RoundingMethod::Int}, {2, RoundingMethod::Fix},
+                {-1, RoundingMethod::None}, {3, RoundingMethod::None}};
+    for (const auto& r : rows) {
+        EXPECT_EQ(MethodOfRow(r.row), r.method) << r.row;
+        EXPECT_EQ(RowOfMethod(r.method), r.row < 3 ? r.row : -1) << r.row;
+    }
+}
+
+TEST(LessonTest, LoadsWithTheLettersTheHelpTextAndRound)
+{
+    Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws));
+    EXPECT_EQ(lesson.State().method, RoundingMethod::Round);
+    EXPECT_EQ(lesson.State().changeCount, 0);
+    const View view = lesson.Show();
+    EXPECT_EQ(Entries(view.firstCube), (std::vector<std::string>{"A", "B", "C", "D", "E", "F", "G", "H"}));
+    EXPECT_EQ(Entries(view.secondCube), std::vector<std::string>(8, ""));
+    EXPECT_TRUE(view.previousValues.empty() && view.currentValues.empty());
+    EXPECT_EQ(view.logChange, LogChange::Replaced);
+    EXPECT_EQ(view.logText, design::HelpText());
+    EXPECT_EQ(view.error, ErrorKind::None);
+}
+
+TEST(LessonTest, EachCommandReturnsWhatTheShellMustShow)
+{
+    Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws));
+    (void)lesson.Show();
+    const struct {
+        const char* what;
+        Command command;
+        RoundingMethod method;
+        LogChange logChange;
+        std::string logText;
+        std::vector<std::string> secondCube;
+        ErrorKind error;
+    } steps[] = {
+        {"a check before any start", Command::Check, RoundingMethod::Round, LogChange::Appended,
+         LogLine(1, {}), std::vector<std::string>(8, "0"), ErrorKind::None},
+        {"the start", Command::Start, RoundingMethod::Round, LogChange::Replaced, "", Entries(kExampleStart),
+         ErrorKind::None},
+        {"a check by the method given", Command::Check, RoundingMethod::Int, LogChange::Appended,
+         LogLine(1, kExampleIntFirstRow), Entries(kExampleIntFirstRow), ErrorKind::None},
+        {"a start whose random source runs dry", Command::Start, RoundingMethod::Round, LogChange::Replaced, "",
+         Entries(kExampleIntFirstRow), ErrorKind::Unexpected},
+        // The failed start kept the change count, as it keeps everything it had not reached.
+        {"the window still answers", Command::Check, RoundingMethod::None, LogChange::Appended,
+         LogLine(2, {}), std::vector<std::string>(8, "0"), ErrorKind::None},
+    };
+    for (const auto& s : steps) {
+        const View view = lesson.Run(s.command, s.method);
+        EXPECT_EQ(view.logChange, s.logChange) << s.what;
+        EXPECT_EQ(view.logText, s.logText) << s.what;
+        EXPECT_EQ(Entries(view.secondCube), s.secondCube) << s.what;
+        EXPECT_EQ(view.error, s.error) << s.what;
+    }
+    // The start that ran dry wrote nothing into the cubes and emptied the log.
+    EXPECT_EQ(Entries(lesson.Show().firstCube), Entries(kExampleStart));
+}
+
+TEST(LessonTest, TheCheckAfterAFullCounterReportsAnOverflowAndChangesNothing)
+{
+    Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws));
+    (void)lesson.Run(Command::Start, RoundingMethod::Round);
+    for (int n = 1; n <= 32767; ++n)
+        ASSERT_EQ(lesson.Run(Command::Check, RoundingMethod::Round).error, ErrorKind::None) << n;
+    const std::string log = lesson.State().log;
+    const View view = lesson.Run(Command::Check, RoundingMethod::Round);
+    EXPECT_EQ(view.error, ErrorKind::Overflow);
+    EXPECT_EQ(view.logChange, LogChange::Appended);
+    EXPECT_EQ(view.logText, "");
+    EXPECT_EQ(lesson.State().log, log);
+    EXPECT_EQ(lesson.State().changeCount, 32767);
+    // Each check showed one line: the whole log is the lines in order.
+    EXPECT_EQ(log.rfind(LogLine(1, kExampleRoundRows[0]), 0), 0u);
+}
+
+} // namespace
+} // namespace trezolin
