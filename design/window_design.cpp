@@ -11,6 +11,13 @@ constexpr Colour kLabelBackground = Rgb(255, 128, 0);
 constexpr Colour kWindowColour = System(SystemColour::Window);
 constexpr Colour kWindowText = System(SystemColour::WindowText);
 
+// The controls that hold values for the program alone are never shown.
+constexpr bool IsShown(Role role)
+{
+    const Widget widget = WidgetOf(role);
+    return widget != Widget::HiddenList && widget != Widget::HiddenText;
+}
+
 // The kinds of control, each with the settings its kind shares.
 
 constexpr Control VertexBoxAt(Role cube, int vertex, int left, int top, int tabIndex, std::string_view text,
@@ -30,6 +37,27 @@ constexpr Control VertexBoxAt(Role cube, int vertex, int left, int top, int tabI
             .entries = {},
             .accessibleName = accessibleName,
             .accessibleDescription = {}};
+}
+
+// A text box or a list box in the system's window colours.
+constexpr Control Box(std::string_view array, Role role, int index, Rect place, int tabIndex,
+                      std::span<const std::string_view> entries, std::string_view accessibleName,
+                      std::string_view accessibleDescription = {})
+{
+    return {.array = array,
+            .index = index,
+            .role = role,
+            .place = place,
+            .tabIndex = tabIndex,
+            .text = {},
+            .tooltip = {},
+            .background = kWindowColour,
+            .foreground = kWindowText,
+            .alignment = Alignment::Left,
+            .visible = IsShown(role),
+            .entries = entries,
+            .accessibleName = accessibleName,
+            .accessibleDescription = accessibleDescription};
 }
 
 constexpr Control CommandButton(Role role, int index, int top, int tabIndex, std::string_view caption,
@@ -92,30 +120,12 @@ constexpr Control Label(int index, Rect place, int tabIndex, std::string_view ca
 
 const std::array<Control, 29> kControls = {
     VertexBoxAt(Role::SecondCubeVertex, 5, 7560, 2160, 27, "", "Сега, връх F"),
-    Control{.array = "Text1", .index = 1, .role = Role::SpareTextBox,
-            .place = {1320, 5640, 9495, 1335}, .tabIndex = 26, .text = {}, .tooltip = {},
-            .background = kWindowColour, .foreground = kWindowText, .alignment = Alignment::Left,
-            .visible = false, .entries = {}, .accessibleName = {}, .accessibleDescription = {}},
-    Control{.array = "Text1", .index = 0, .role = Role::Log,
-            .place = {120, 5040, 10215, 2295}, .tabIndex = 22, .text = {}, .tooltip = {},
-            .background = kWindowColour, .foreground = kWindowText, .alignment = Alignment::Left,
-            .visible = true, .entries = {}, .accessibleName = "Дневник на промените",
-            .accessibleDescription = "Условието на задачата, а след Начало по един ред за всяка промяна"},
-    Control{.array = "List1", .index = 2, .role = Role::MethodList,
-            .place = {9120, 1920, 1215, 915}, .tabIndex = 21, .text = {}, .tooltip = {},
-            .background = kWindowColour, .foreground = kWindowText, .alignment = Alignment::Left,
-            .visible = true, .entries = kMethodEntries, .accessibleName = "Начин на закръгляване",
-            .accessibleDescription = {}},
-    Control{.array = "List1", .index = 1, .role = Role::CurrentValues,
-            .place = {10080, 0, 975, 1200}, .tabIndex = 20, .text = {}, .tooltip = {},
-            .background = kWindowColour, .foreground = kWindowText, .alignment = Alignment::Left,
-            .visible = false, .entries = {}, .accessibleName = "Стойности след последната промяна",
-            .accessibleDescription = {}},
-    Control{.array = "List1", .index = 0, .role = Role::PreviousValues,
-            .place = {9120, 0, 975, 1200}, .tabIndex = 19, .text = {}, .tooltip = {},
-            .background = kWindowColour, .foreground = kWindowText, .alignment = Alignment::Left,
-            .visible = false, .entries = {}, .accessibleName = "Стойности преди последната промяна",
-            .accessibleDescription = {}},
+    Box("Text1", Role::SpareTextBox, 1, {1320, 5640, 9495, 1335}, 26, {}, {}),
+    Box("Text1", Role::Log, 0, {120, 5040, 10215, 2295}, 22, {}, "Дневник на промените",
+        "Условието на задачата, а след Начало по един ред за всяка промяна"),
+    Box("List1", Role::MethodList, 2, {9120, 1920, 1215, 915}, 21, kMethodEntries, "Начин на закръгляване"),
+    Box("List1", Role::CurrentValues, 1, {10080, 0, 975, 1200}, 20, {}, "Стойности след последната промяна"),
+    Box("List1", Role::PreviousValues, 0, {9120, 0, 975, 1200}, 19, {}, "Стойности преди последната промяна"),
     CommandButton(Role::CheckButton, 1, 4440, 18, "Провери", "Изчислява средна стойност на съседни върхове",
                   Rgb(255, 192, 128)),
     CommandButton(Role::StartButton, 0, 3720, 17, "Начало", "Генерира нови числа", Rgb(128, 128, 255)),
