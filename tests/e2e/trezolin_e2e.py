@@ -3,6 +3,7 @@
 
   trezolin_e2e.py desktop PATH_TO_TREZOLIN WINDOW_JSON   the real binary in a real X server
   trezolin_e2e.py page PATH_TO_TREZOLIN_HTML WINDOW_JSON the real page in headless Chromium
+  trezolin_e2e.py page-chromium ...  the same
   trezolin_e2e.py page-firefox ...   the same page in headless Firefox ESR
   trezolin_e2e.py page-webkit ...    the same page in WebKitGTK's MiniBrowser under Xvfb
 
@@ -11,6 +12,7 @@ scenario runs against every shell; each shell then takes the further steps
 that its driver can carry out.
 """
 
+import functools
 import sys
 
 import scenario
@@ -26,12 +28,11 @@ def desktop(target, description):
 def page(target, description, engine="chromium"):
     from browser_driver import ENGINES
     return ENGINES[engine](target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
-                                                  scenario.page_kept_to_itself]
+                                                  scenario.every_screen, scenario.page_kept_to_itself]
 
 
 SHELLS = {"desktop": desktop, "page": page,
-          "page-firefox": lambda target, description: page(target, description, "firefox"),
-          "page-webkit": lambda target, description: page(target, description, "webkit")}
+          **{f"page-{engine}": functools.partial(page, engine=engine) for engine in ("chromium", "firefox", "webkit")}}
 
 
 def main():
