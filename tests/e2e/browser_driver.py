@@ -353,7 +353,6 @@ class WebKitDriver(SeleniumDriver):
     def clipboard(self):
         # The X server's clipboard, which the page's copy fills as on a desktop.
         # Copying an empty selection leaves it with no text at all.
-        time.sleep(0.1)
         copied = self.x.run(["xclip", "-selection", "clipboard", "-o"], check=False)
         return copied.stdout if copied.returncode == 0 else ""
 

@@ -11,7 +11,6 @@ import re
 import subprocess
 import tempfile
 import threading
-import time
 
 import websocket
 
@@ -119,20 +118,21 @@ class Firefox:
             raise
 
     def _listening_address(self, timeout=30.0):
-        # Firefox names its port on stderr once the remote agent listens.
-        deadline = time.monotonic() + timeout
-        seen = []
-        while time.monotonic() < deadline:
-            line = self._process.stderr.readline()
-            if not line and self._process.poll() is not None:
-                break
-            seen.append(line)
-            found = re.search(r"WebDriver BiDi listening on (ws://\S+)", line)
-            if found:
-                # Keep reading its messages, or Firefox blocks on a full pipe.
-                threading.Thread(target=self._process.stderr.read, daemon=True).start()
-                return found.group(1)
-        raise RuntimeError("Firefox did not start its remote agent:\n" + "".join(seen[-20:]))
+        # Firefox names its port on stderr once the remote agent listens. Its
+        # messages are read to the end, or Firefox would block on a full pipe.
+        seen, found = [], threading.Event()
+
+        def read_messages():
+            for line in self._process.stderr:
+                seen.append(line)
+                if "WebDriver BiDi listening on " in line:
+                    found.set()
+
+        threading.Thread(target=read_messages, daemon=True).start()
+        if not found.wait(timeout):
+            raise RuntimeError("Firefox did not start its remote agent:\n" + "".join(seen[-20:]))
+        address = next(re.search(r"listening on (ws://\S+)", l) for l in seen if "WebDriver BiDi listening on " in l)
+        return address.group(1)
 
     def command(self, method, params):
         self._next_id += 1
@@ -203,10 +203,11 @@ class Firefox:
                 pass
             self._socket.close()
             self._socket = None
-        if self._process.poll() is None:
-            try:
-                self._process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self._process.kill()
-                self._process.wait()
+        elif self._process.poll() is None:
+            self._process.terminate()
+        try:
+            self._process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self._process.kill()
+            self._process.wait()
         self._profile.cleanup()
