@@ -360,7 +360,9 @@ class WebKitDriver(SeleniumDriver):
         self.x.set_clipboard(text)
 
     def requests_beyond_the_page(self):
-        # No network log: the page's own record of what it fetched stands in.
+        # No network log: the page's own record of what it loaded stands in.
+        # It holds every load that got an answer (tried: an image from a local
+        # server), not a request that failed (a fetch that CORS refused).
         return sorted({u for u in self.script("return performance.getEntriesByType('resource').map((e) => e.name)")
                        if u != self.url and not u.startswith("data:")})
 
@@ -421,6 +423,8 @@ class FirefoxDriver(BrowserDriver):
         return role, name
 
     def requests_beyond_the_page(self):
+        # Firefox reports what goes over the network (an image and a fetch from
+        # a local server, tried), not files read from disk.
         urls = {e["params"]["request"]["url"] for e in self.browser.events if e["method"] == "network.beforeRequestSent"}
         return sorted(u for u in urls if u != self.url and not u.startswith("data:"))
 
