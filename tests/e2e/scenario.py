@@ -285,11 +285,11 @@ def every_screen(d, w, model):
     """On a desktop and on a phone either way up: the page opens in its load state,
     a start and checks pressed there (tapped on a phone) give the right lines, and
     axe-core finds nothing at load, after the checks, and with the message box open."""
-    for screen, width, height, press in SCREENS:
+    for screen, width, height, how in SCREENS:
         Check.equal(d.viewport(width, height), (width, height), f"{screen}: the page has {width} x {height}")
         d.open()
         Check.equal(axe_findings(d), [], f"{screen}: axe-core finds nothing at load")
-        press = getattr(d, press)
+        press = getattr(d, how)
         press(w.start)
         run = Model([int(d.read(n)) for n in w.right])
         for method in METHODS:
