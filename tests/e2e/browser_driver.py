@@ -1,36 +1,46 @@
-"""The page in headless Chromium, driven over WebDriver as a pupil drives it.
+"""The page in a browser, driven over WebDriver as a pupil drives it.
 
-Clicks and keys go through WebDriver's input actions, as real input events;
-texts are read as a pupil copies them, with Ctrl+A, Ctrl+C and the clipboard;
-roles and names are the ones Chromium computes for screen readers.
+One driver for three engines: Chromium and WebKitGTK through Selenium
+(classic WebDriver), Firefox through WebDriver BiDi (firefox_bidi.py), since
+Debian has no geckodriver. Clicks, taps and keys go through WebDriver's input
+actions, as real input events; texts are read as a pupil copies them, with
+Ctrl+A, Ctrl+C and the clipboard; roles and names are the ones the engine
+computes for screen readers. Everything else is read with small scripts that
+are the same in every engine.
+
+BrowserDriver holds every primitive the steps use. A small class per engine
+says how it starts, sizes its viewport, reads the clipboard, gives roles and
+names, and what it logged. What an engine cannot give is in its LACKS, with
+the reason; the steps skip only that check there.
 """
 
 import json
+import os
+import tempfile
 import time
 from pathlib import Path
-
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
-from selenium.webdriver.common.by import By
-from selenium.webdriver.common.keys import Keys
 
 from description import Target
 
 NOTHING_COPIED = "<nothing copied>"
+# WebDriver's key values, the same in classic WebDriver and in BiDi.
 KEYS = {
-    "ctrl": Keys.CONTROL, "shift": Keys.SHIFT, "space": Keys.SPACE, "Tab": Keys.TAB,
-    "Down": Keys.ARROW_DOWN, "Up": Keys.ARROW_UP, "Return": Keys.ENTER, "End": Keys.END,
-    "Home": Keys.HOME, "BackSpace": Keys.BACKSPACE, "Delete": Keys.DELETE, "Escape": Keys.ESCAPE,
+    "ctrl": "\ue009", "shift": "\ue008", "space": "\ue00d", "Tab": "\ue004",
+    "Down": "\ue015", "Up": "\ue013", "Return": "\ue007", "End": "\ue010",
+    "Home": "\ue011", "BackSpace": "\ue003", "Delete": "\ue017", "Escape": "\ue00c",
 }
+# The browser's window while the scenario runs: the whole window shows.
+WINDOW_SIZE = (1000, 800)
 
 
 def start_chromium():
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--window-size=1000,800"):
+                 "--window-size={},{}".format(*WINDOW_SIZE)):
         options.add_argument(flag)
     options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
     return webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver"))
@@ -46,153 +56,258 @@ def wait_until_ready(browser, timeout=20.0):
     return "timed out"
 
 
+class Actions:
+    """One sequence of input actions, a keyboard and a pointer side by side, tick by tick."""
+
+    def __init__(self, pointer="mouse"):
+        self.pointer_type = pointer
+        self.keys, self.pointer = [], []
+
+    def _tick(self, key=None, pointer=None):
+        self.keys.append(key or {"type": "pause", "duration": 0})
+        self.pointer.append(pointer or {"type": "pause", "duration": 0})
+        return self
+
+    def key_down(self, key):
+        return self._tick(key={"type": "keyDown", "value": key})
+
+    def key_up(self, key):
+        return self._tick(key={"type": "keyUp", "value": key})
+
+    def move_to(self, element, x=0, y=0):
+        """To the element's centre, moved by (x, y)."""
+        return self._tick(pointer={"type": "pointerMove", "origin": element, "x": x, "y": y, "duration": 0})
+
+    def press(self):
+        self._tick(pointer={"type": "pointerDown", "button": 0})
+        return self._tick(pointer={"type": "pointerUp", "button": 0})
+
+    def sources(self):
+        # A touch pointer keeps an id of its own: an engine remembers each id's type.
+        return [{"type": "key", "id": "keyboard", "actions": self.keys},
+                {"type": "pointer", "id": self.pointer_type, "parameters": {"pointerType": self.pointer_type},
+                 "actions": self.pointer}]
+
+
 class BrowserDriver:
-    # The page's roles are ARIA's, as the scenario names them.
+    ENGINE = ""
+    # The page's roles are ARIA's, as the scenario names them; an engine that
+    # names one otherwise says so here.
     ROLES = {}
+    # Primitive -> why this engine cannot give it.
+    LACKS = {}
 
     def __init__(self, page, description):
         self.description = description
         self.url = Path(page).resolve().as_uri()
-        self.browser = start_chromium()
+        self.browser = None
+        try:
+            self.start_browser()
+            self.open()
+        except Exception:
+            self.stop()
+            raise
+
+    def open(self):
+        """Opens the page afresh, in its load state."""
         self.browser.get(self.url)
         self.ready = wait_until_ready(self.browser)
-        # The 32 767 checks of a full run are clicked from a script, in one go.
-        self.browser.set_script_timeout(300)
-        # What a pupil's browser asks once: may the page's copies be read back.
-        self.browser.execute_cdp_cmd("Browser.grantPermissions", {
-            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
+
+    def script(self, body, *args):
+        """Runs a script in the page, as WebDriver does: outside the page's own security policy."""
+        return self.browser.execute_script(body, *args)
+
+    def async_script(self, body, *args):
+        """Runs a script that calls its last argument with the result."""
+        return self.browser.execute_async_script(body, *args)
 
     def element(self, control):
         if isinstance(control, Target):
             if control.row is None:
                 return self.element(control.control)
-            return self.element(control.control).find_elements(By.CSS_SELECTOR, "[role=option]")[control.row]
-        return self.browser.find_element(By.CSS_SELECTOR, f'[data-control="{control}"]')
+            return self.script("return arguments[0].querySelectorAll('[role=option]')[arguments[1]]",
+                               self.element(control.control), control.row)
+        found = self.script("return document.querySelector(arguments[0])", f'[data-control="{control}"]')
+        if found is None:
+            raise LookupError(f"no control {control} on the page")
+        return found
 
-    def actions(self):
-        return ActionChains(self.browser, duration=0)
-
-    def click(self, target, modifier=None):
-        chain = self.actions()
-        if modifier:
-            chain.key_down(KEYS[modifier])
+    def _aim(self, target, chain):
+        # As a pupil scrolls to what is off screen before clicking it.
+        control = target.control if isinstance(target, Target) else target
+        self.script("arguments[0].scrollIntoView({block: 'nearest', inline: 'nearest'})", self.element(control))
         if isinstance(target, Target) and target.below:
             # The list's frame, under its last entry: one pixel above its bottom edge.
-            height = self.description.controls[target.control]["pixels"][3]
-            chain.move_to_element_with_offset(self.element(target.control), 0, height // 2 - 1)
-        else:
-            chain.move_to_element(self.element(target))
-        chain.click()
+            height = self.description.controls[control]["pixels"][3]
+            return chain.move_to(self.element(control), 0, height // 2 - 1)
+        return chain.move_to(self.element(target))
+
+    def click(self, target, modifier=None):
+        chain = Actions()
+        if modifier:
+            chain.key_down(KEYS[modifier])
+        self._aim(target, chain).press()
         if modifier:
             chain.key_up(KEYS[modifier])
-        chain.perform()
+        self.perform(chain)
+
+    def tap(self, target):
+        """A finger's tap, as on a phone or a tablet."""
+        self.perform(self._aim(target, Actions(pointer="touch")).press())
 
     def key(self, *keys):
         for key in keys:
             *held, last = key.split("+")
-            chain = self.actions()
+            chain = Actions()
             for k in held:
                 chain.key_down(KEYS[k])
-            chain.send_keys(KEYS.get(last, last))
+            chain.key_down(KEYS.get(last, last)).key_up(KEYS.get(last, last))
             for k in reversed(held):
                 chain.key_up(KEYS[k])
-            chain.perform()
+            self.perform(chain)
 
     def type_text(self, text):
-        self.actions().send_keys(text).perform()
+        chain = Actions()
+        for letter in text:
+            chain.key_down(letter).key_up(letter)
+        self.perform(chain)
 
     def clipboard(self):
-        return self.browser.execute_async_script(
+        return self.async_script(
             "const done = arguments[0]; navigator.clipboard.readText().then(done, (e) => done('<error ' + e + '>'));")
 
+    def put_on_clipboard(self, text):
+        self.async_script("const done = arguments[1]; navigator.clipboard.writeText(arguments[0]).then(done, done);",
+                          text)
+
     def read(self, control):
-        self.browser.execute_async_script(
-            "const done = arguments[1]; navigator.clipboard.writeText(arguments[0]).then(done, done);",
-            NOTHING_COPIED)
+        self.put_on_clipboard(NOTHING_COPIED)
         self.click(control)
         self.key("ctrl+a", "ctrl+c")
         text = self.clipboard()
         return "" if text == NOTHING_COPIED else text
 
     def burst(self, control, count):
-        chain = self.actions().move_to_element(self.element(control))
+        chain = self._aim(control, Actions())
         for _ in range(count):
-            chain.click()
-        chain.perform()
+            chain.press()
+        self.perform(chain)
 
     def click_many(self, control, count):
         """Clicks a button many times from a script, in one go: a full run in seconds."""
-        self.browser.execute_script(
-            "const [e, count] = arguments; for (let n = 0; n < count; ++n) e.click();", self.element(control), count)
+        self.script("const [e, count] = arguments; for (let n = 0; n < count; ++n) e.click();",
+                    self.element(control), count)
+
+    def viewport(self, width, height):
+        """Sizes the page's viewport, as a phone's screen or a desktop's window; returns the size it got."""
+        self.set_viewport(width, height)
+        return tuple(self.script("return [innerWidth, innerHeight]"))
 
     # What a screen reader gets.
 
     def accessible(self, control):
-        e = self.element(control)
-        return e.aria_role, e.accessible_name
+        return self.computed(self.element(control))
 
     def accessible_entries(self, control):
-        return [(o.aria_role, o.accessible_name, o.get_attribute("aria-selected") == "true")
-                for o in self.element(control).find_elements(By.CSS_SELECTOR, "[role=option]")]
+        options = self.script("return Array.from(arguments[0].querySelectorAll('[role=option]'))",
+                              self.element(control))
+        return [(*self.computed(o), self.script("return arguments[0].getAttribute('aria-selected')", o) == "true")
+                for o in options]
 
     def watch_additions(self, control):
         """From now on, notes every change to the control's children: [added, removed, first added text]."""
-        self.browser.execute_script("""
+        self.script("""
             window.trezolinChanges = [];
             new MutationObserver((records) => records.forEach((r) => window.trezolinChanges.push(
                 [r.addedNodes.length, r.removedNodes.length, r.addedNodes[0] ? r.addedNodes[0].textContent : ""])))
               .observe(arguments[0], {childList: true, characterData: true, subtree: true});""",
-                                    self.element(control))
+                    self.element(control))
 
     def additions(self):
         time.sleep(0.1)
-        return self.browser.execute_script("return window.trezolinChanges")
+        return self.script("return window.trezolinChanges")
 
     # What the page shows.
 
     def title(self):
-        return self.browser.title
+        return self.script("return document.title")
 
     def language(self):
-        return self.browser.find_element(By.TAG_NAME, "html").get_attribute("lang")
+        return self.script("return document.documentElement.getAttribute('lang')")
 
     def tooltip(self, control):
-        return self.element(control).get_attribute("title")
+        return self.attribute(control, "title")
 
     def displayed(self, control):
-        return self.element(control).is_displayed()
+        return self.script("const e = arguments[0]; return e.getClientRects().length > 0 &&"
+                           " getComputedStyle(e).visibility !== 'hidden'", self.element(control))
 
     def text(self, control):
-        return self.element(control).text.strip()
+        return self.script("return arguments[0].innerText", self.element(control)).strip()
 
     def attribute(self, control, name):
-        return self.element(control).get_attribute(name)
+        # A boolean attribute that is there reads "true", as WebDriver gives it.
+        value = self.script("return arguments[0].getAttribute(arguments[1])", self.element(control), name)
+        return "true" if value == "" else value
 
     def scrolled_to_end(self, control):
-        return self.browser.execute_script(
+        return self.script(
             "const l = arguments[0]; return l.scrollHeight - l.clientHeight - l.scrollTop <= 1", self.element(control))
 
     def log_line_count(self, control):
-        return self.browser.execute_script("return arguments[0].querySelectorAll('.line').length",
-                                           self.element(control))
+        return self.script("return arguments[0].querySelectorAll('.line').length", self.element(control))
 
     def last_log_line(self, control):
-        return self.browser.execute_script(
+        return self.script(
             "return Array.from(arguments[0].querySelectorAll('.line')).pop().textContent", self.element(control))
 
     def message_box(self):
         """The open message box's (accessible name, text), or None."""
-        dialog = self.browser.find_element(By.CSS_SELECTOR, "dialog")
-        if dialog.get_attribute("open") is None:
+        dialog = self.script("return document.querySelector('dialog')")
+        if not self.script("return arguments[0].open", dialog):
             return None
-        if dialog.aria_role != "dialog":
-            return ("not a dialog", dialog.aria_role)
-        return dialog.accessible_name, dialog.find_element(By.TAG_NAME, "p").text
+        role, name = self.computed(dialog)
+        if role != "dialog":
+            return ("not a dialog", role)
+        return name, self.script("return arguments[0].querySelector('p').innerText", dialog)
 
     def focused(self):
         """The focused control's name, or the text of a focused element that is no control."""
-        active = self.browser.switch_to.active_element
-        return active.get_attribute("data-control") or active.text
+        return self.script("const e = document.activeElement; return e.dataset.control || e.innerText")
+
+    def stop(self):
+        if self.browser is not None:
+            self.browser.quit()
+            self.browser = None
+
+
+class SeleniumDriver(BrowserDriver):
+    """What Chromium and WebKit share: classic WebDriver through Selenium."""
+
+    def perform(self, chain):
+        self.browser.execute("actions", {"actions": chain.sources()})
+
+    def set_viewport(self, width, height):
+        # The window holds more than the page (a toolbar, say): grow it by the difference.
+        self.browser.set_window_size(width, height)
+        inner_width, inner_height = self.script("return [innerWidth, innerHeight]")
+        if (inner_width, inner_height) != (width, height):
+            self.browser.set_window_size(2 * width - inner_width, 2 * height - inner_height)
+
+    def computed(self, element):
+        return element.aria_role, element.accessible_name
+
+
+class ChromiumDriver(SeleniumDriver):
+    ENGINE = "Chromium"
+
+    def start_browser(self):
+        self.browser = start_chromium()
+        # The 32 767 checks of a full run are clicked from a script, in one go.
+        self.browser.set_script_timeout(300)
+        # What a pupil's browser asks once: may the page's copies be read back.
+        self.browser.execute_cdp_cmd("Browser.grantPermissions", {
+            "permissions": ["clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     def requests_beyond_the_page(self):
         urls = set()
@@ -205,5 +320,117 @@ class BrowserDriver:
     def console_problems(self):
         return [e["message"] for e in self.browser.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
 
+
+class WebKitDriver(SeleniumDriver):
+    """WebKitGTK's MiniBrowser, which has no headless mode, in a private X server."""
+
+    ENGINE = "WebKit"
+    LACKS = {"console_problems": "WebKitWebDriver keeps no log of the browser's console"}
+    MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+    x = service = _config = None
+
+    def start_browser(self):
+        from selenium import webdriver
+        from selenium.webdriver.webkitgtk.options import Options
+        from selenium.webdriver.webkitgtk.service import Service
+        from x_session import XSession
+        self.x = XSession()
+        # MiniBrowser's toolbar would keep its window wider than a phone's
+        # screen; this style lets it shrink. It touches no web content.
+        self._config = tempfile.TemporaryDirectory(prefix="trezolin-webkit-")
+        os.makedirs(f"{self._config.name}/gtk-3.0")
+        Path(f"{self._config.name}/gtk-3.0/gtk.css").write_text(
+            (Path(__file__).resolve().parent / "minibrowser-gtk.css").read_text(encoding="utf-8"), encoding="utf-8")
+        self.service = Service("/usr/bin/WebKitWebDriver", env=dict(self.x.env, XDG_CONFIG_HOME=self._config.name))
+        self.service.start()
+        options = Options()
+        options.binary_location = self.MINIBROWSER
+        options.add_argument("--automation")
+        self.browser = webdriver.Remote(command_executor=self.service.service_url, options=options)
+        self.browser.set_script_timeout(300)
+        self.set_viewport(*WINDOW_SIZE)
+
+    def clipboard(self):
+        # The X server's clipboard, which the page's copy fills as on a desktop.
+        # Copying an empty selection leaves it with no text at all.
+        copied = self.x.run(["xclip", "-selection", "clipboard", "-o"], check=False)
+        return copied.stdout if copied.returncode == 0 else ""
+
+    def put_on_clipboard(self, text):
+        self.x.set_clipboard(text)
+
+    def requests_beyond_the_page(self):
+        # No network log: the page's own record of what it loaded stands in.
+        # It holds every load that got an answer (tried: an image from a local
+        # server), not a request that failed (a fetch that CORS refused).
+        return sorted({u for u in self.script("return performance.getEntriesByType('resource').map((e) => e.name)")
+                       if u != self.url and not u.startswith("data:")})
+
     def stop(self):
-        self.browser.quit()
+        super().stop()
+        if self.service is not None:
+            self.service.stop()
+        if self.x is not None:
+            self.x.stop()
+        if self._config is not None:
+            self._config.cleanup()
+
+
+class FirefoxDriver(BrowserDriver):
+    """Firefox ESR, headless, over WebDriver BiDi."""
+
+    ENGINE = "Firefox"
+    # ARIA's roles, the likely ones first: Firefox gives an element's role
+    # only as "is it this one?", so the driver asks until the answer is yes.
+    CANDIDATE_ROLES = (
+        "textbox", "button", "listbox", "option", "log", "img", "image", "dialog", "generic", "none",
+        "heading", "paragraph", "main", "group", "region", "document", "application", "alert",
+        "alertdialog", "article", "banner", "blockquote", "caption", "cell", "checkbox", "code",
+        "columnheader", "combobox", "complementary", "contentinfo", "definition", "deletion", "directory",
+        "emphasis", "feed", "figure", "form", "grid", "gridcell", "insertion", "link", "list", "listitem",
+        "mark", "marquee", "math", "menu", "menubar", "menuitem", "menuitemcheckbox", "menuitemradio",
+        "meter", "navigation", "note", "progressbar", "radio", "radiogroup", "row", "rowgroup", "rowheader",
+        "scrollbar", "search", "searchbox", "separator", "slider", "spinbutton", "status", "strong",
+        "subscript", "superscript", "switch", "tab", "table", "tablist", "tabpanel", "term", "time",
+        "timer", "toolbar", "tooltip", "tree", "treegrid", "treeitem")
+
+    def start_browser(self):
+        from firefox_bidi import Firefox
+        self.browser = Firefox(*WINDOW_SIZE)
+
+    def perform(self, chain):
+        self.browser.perform(chain.sources())
+
+    def set_viewport(self, width, height):
+        self.browser.set_viewport(width, height)
+
+    def computed(self, element):
+        """The role Firefox computes, and its name, found among the texts the element and its labels carry."""
+        role = next((r for r in self.CANDIDATE_ROLES if self.browser.locate(element, role=r)[:1] == [element]),
+                    "<no role of ARIA's>")
+        texts = self.script("""
+            const e = arguments[0];
+            const texts = ['', e.getAttribute('aria-label'), e.getAttribute('title'), e.textContent, e.innerText];
+            for (const id of (e.getAttribute('aria-labelledby') || '').split(/\\s+/)) {
+              const label = id && document.getElementById(id);
+              if (label) texts.push(label.textContent, label.innerText);
+            }
+            for (const label of e.labels || []) texts.push(label.textContent, label.innerText);
+            return [...new Set(texts.filter((t) => t != null).map((t) => t.trim().replace(/\\s+/g, ' ')))];""",
+                            element)
+        name = next((t for t in texts if self.browser.locate(element, name=t)[:1] == [element]),
+                    "<a name that is none of its texts>")
+        return role, name
+
+    def requests_beyond_the_page(self):
+        # Firefox reports what goes over the network (an image and a fetch from
+        # a local server, tried), not files read from disk.
+        urls = {e["params"]["request"]["url"] for e in self.browser.events if e["method"] == "network.beforeRequestSent"}
+        return sorted(u for u in urls if u != self.url and not u.startswith("data:"))
+
+    def console_problems(self):
+        return [e["params"].get("text") for e in self.browser.events
+                if e["method"] == "log.entryAdded" and e["params"].get("level") in ("warn", "error")]
+
+
+ENGINES = {"chromium": ChromiumDriver, "firefox": FirefoxDriver, "webkit": WebKitDriver}

@@ -3,12 +3,16 @@
 
   trezolin_e2e.py desktop PATH_TO_TREZOLIN WINDOW_JSON   the real binary in a real X server
   trezolin_e2e.py page PATH_TO_TREZOLIN_HTML WINDOW_JSON the real page in headless Chromium
+  trezolin_e2e.py page-chromium ...  the same
+  trezolin_e2e.py page-firefox ...   the same page in headless Firefox ESR
+  trezolin_e2e.py page-webkit ...    the same page in WebKitGTK's MiniBrowser under Xvfb
 
 WINDOW_JSON is the window's description as the build writes it. The same
 scenario runs against every shell; each shell then takes the further steps
 that its driver can carry out.
 """
 
+import functools
 import sys
 
 import scenario
@@ -21,13 +25,14 @@ def desktop(target, description):
     return X11Driver(target, description), [scenario.close_mid_burst]
 
 
-def page(target, description):
-    from browser_driver import BrowserDriver
-    return BrowserDriver(target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
-                                   scenario.page_kept_to_itself]
+def page(target, description, engine="chromium"):
+    from browser_driver import ENGINES
+    return ENGINES[engine](target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
+                                                  scenario.every_screen, scenario.page_kept_to_itself]
 
 
-SHELLS = {"desktop": desktop, "page": page}
+SHELLS = {"desktop": desktop, "page": page,
+          **{f"page-{engine}": functools.partial(page, engine=engine) for engine in ("chromium", "firefox", "webkit")}}
 
 
 def main():
