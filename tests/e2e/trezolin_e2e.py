@@ -24,7 +24,11 @@ def desktop(target, description):
 def page(target, description):
     from browser_driver import BrowserDriver
     return BrowserDriver(target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
-                                   scenario.page_kept_to_itself]
+                                   *CHROMIUM_ONLY, scenario.page_kept_to_itself, scenario.site_installed_and_offline]
+
+
+# What the Chromium driver can pose as: screens, touch, high contrast.
+CHROMIUM_ONLY = [scenario.screens, scenario.focus_and_colours, scenario.message_box_on_every_screen]
 
 
 SHELLS = {"desktop": desktop, "page": page}
