@@ -234,8 +234,9 @@ TEST(CompactLayoutTest, EveryShownControlIsPlacedOnceAndNoHiddenOne)
         const auto held = std::count_if(kControls.begin(), kControls.end(),
                                         [&](const Control& c) { return c.visible && Holds(r.from, c.place); });
         EXPECT_GE(held, 1) << r.what;
-        if (r.from.width != r.to.width || r.from.height != r.to.height)
+        if (r.from.width != r.to.width || r.from.height != r.to.height) {
             EXPECT_EQ(held, 1) << r.what;
+        }
     }
 }
 
@@ -298,8 +299,9 @@ TEST(CompactLayoutTest, TargetsForAFingerAndNoControlSmallerThanDesigned)
         // the log, whose texts fit (the title) or wrap (the log) in the column.
         EXPECT_GE(r->height, c.place.height) << NameOf(c);
         const bool narrower = c.role == Role::Log || (c.role == kLabel && c.index == 3);
-        if (!narrower)
+        if (!narrower) {
             EXPECT_GE(r->width, c.place.width) << NameOf(c);
+        }
     }
 }
 

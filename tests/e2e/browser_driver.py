@@ -214,7 +214,7 @@ class BrowserDriver:
         self.browser.quit()
 
     # Chromium only, over its DevTools protocol: screens and touch, zoom,
-    # forced colours, CPU speed, the site served over http and its worker;
+    # forced colours, the site served over http and its worker;
     # and what the page measures on each screen, read from its layout.
 
     def emulate_screen(self, width, height, scale=1, touch=False):
@@ -244,9 +244,6 @@ class BrowserDriver:
                     {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]
         self.browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": features})
         self.settle()
-
-    def throttle_cpu(self, rate):
-        self.browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": rate})
 
     def settle(self):
         """Until the page has drawn two frames since the last change."""
