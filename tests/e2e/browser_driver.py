@@ -346,7 +346,7 @@ class BrowserDriver:
 
     def colours(self, names):
         """Each control's text, background and border colours as computed, the background the first
-        opaque one from the control outwards."""
+        opaque one from the control outwards. Names of controls, or CSS selectors of other parts."""
         return self.browser.execute_script("""
             const background = (e) => {
               for (; e; e = e.parentElement) {
@@ -357,7 +357,8 @@ class BrowserDriver:
             };
             const out = {};
             for (const name of arguments[0]) {
-              const e = document.querySelector(`[data-control="${name}"]`), s = getComputedStyle(e);
+              const e = document.querySelector(`[data-control="${name}"]`) || document.querySelector(name);
+              const s = getComputedStyle(e);
               out[name] = {text: s.color, background: background(e),
                            borders: parseFloat(s.borderTopWidth) ? [s.borderTopColor, s.borderRightColor,
                                     s.borderBottomColor, s.borderLeftColor] : []};

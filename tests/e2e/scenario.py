@@ -436,6 +436,10 @@ def message_box_on_every_screen(d, w, model):
     Check.equal((d.message_box() is not None, box["left"] >= 0, box["top"] >= 0, box["right"] <= view["width"],
                  box["bottom"] <= view["height"]), (True,) * 5,
                 f"360 x 740: the message box inside the screen ({box['width']:.0f} x {box['height']:.0f})")
+    found = d.colours(["dialog p", "dialog button"])
+    Check.equal({n: (contrast(c["text"], c["background"]) >= 4.5, all(colour(x)[3] == 1 for x in [c["text"]] + c["borders"]))
+                 for n, c in found.items()}, {n: (True, True) for n in found},
+                "the message box's text and OK readable, opaque")
     for what, elsewhere in (("a tap on its text", d.tap_message_text), ("a click behind it", d.click_behind_message_box)):
         if d.message_box() is None:
             d.click(w.check)
