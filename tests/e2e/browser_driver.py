@@ -252,31 +252,27 @@ class BrowserDriver:
 
     def tap(self, target):
         """A finger's tap in the middle of the control or list entry, scrolled into view first as a pupil would."""
+        self._touch(self.element(target), 0.5)
+
+    def tap_message_text(self):
+        """A tap on the message box's text, at its start, away from its button."""
+        self._touch(self.browser.find_element(By.CSS_SELECTOR, "dialog p"), 0.02)
+
+    def _touch(self, e, across):
         x, y = self.browser.execute_script("""
-            const e = arguments[0];
+            const [e, across] = arguments;
             e.scrollIntoView({block: "nearest"});
             const r = e.getBoundingClientRect();
-            return [r.left + r.width / 2, r.top + r.height / 2];""", self.element(target))
+            return [r.left + r.width * across, r.top + r.height / 2];""", e, across)
         for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
             self.browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
         self.settle()
-
-    def tap_message_text(self):
-        """A tap on the message box's text, away from its button."""
-        self.tap_at_element(self.browser.find_element(By.CSS_SELECTOR, "dialog p"))
 
     def click_behind_message_box(self):
         """A click on the backdrop, the window dimmed behind the message box, near the screen's corner."""
         actions = ActionBuilder(self.browser)
         actions.pointer_action.move_to_location(4, 4).click()
         actions.perform()
-
-    def tap_at_element(self, e):
-        x, y = self.browser.execute_script(
-            "const r = arguments[0].getBoundingClientRect(); return [r.left + 2, r.top + r.height / 2];", e)
-        for kind, points in (("touchStart", [{"x": x, "y": y}]), ("touchEnd", [])):
-            self.browser.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
-        self.settle()
 
     def scroll_to_top(self):
         self.browser.execute_script("window.scrollTo(0, 0)")
@@ -326,19 +322,12 @@ class BrowserDriver:
     def focus_look(self):
         """What marks the focused control: where the ring is drawn (the control, or the chosen entry of a list),
         whether it is the keyboard's focus, the ring's colours, and the colours inside and around it."""
-        return self.browser.execute_script("""
+        return self.browser.execute_script(BACKGROUND + """
             const active = document.activeElement;
             const chosen = active.querySelector('[aria-selected="true"]');
             const marked = chosen && getComputedStyle(chosen).outlineStyle !== "none" ? chosen : active;
             const style = getComputedStyle(marked);
             const shadow = style.boxShadow.match(/rgba?\\([^)]*\\)/);
-            const background = (e) => {
-              for (; e; e = e.parentElement) {
-                const c = getComputedStyle(e).backgroundColor;
-                if (!/rgba\\(.*, 0\\)$/.test(c) && c !== "transparent") return c;
-              }
-              return "rgb(255, 255, 255)";
-            };
             return {control: active.dataset.control || active.tagName, visible: active.matches(":focus-visible"),
                     style: style.outlineStyle, width: parseFloat(style.outlineWidth),
                     rings: [style.outlineColor].concat(shadow ? [shadow[0]] : []),
@@ -347,14 +336,7 @@ class BrowserDriver:
     def colours(self, names):
         """Each control's text, background and border colours as computed, the background the first
         opaque one from the control outwards. Names of controls, or CSS selectors of other parts."""
-        return self.browser.execute_script("""
-            const background = (e) => {
-              for (; e; e = e.parentElement) {
-                const c = getComputedStyle(e).backgroundColor;
-                if (!/rgba\\(.*, 0\\)$/.test(c) && c !== "transparent") return c;
-              }
-              return "rgb(255, 255, 255)";
-            };
+        return self.browser.execute_script(BACKGROUND + """
             const out = {};
             for (const name of arguments[0]) {
               const e = document.querySelector(`[data-control="${name}"]`) || document.querySelector(name);
@@ -447,6 +429,19 @@ class BrowserDriver:
                 await new Promise((r) => setTimeout(r, 50));
               return caches.keys();
             })().then(done, (e) => done(["<error " + e + ">"]));""", timeout * 1000)
+
+
+# The colour behind an element: its own background, or the first opaque one
+# around it.
+BACKGROUND = """
+const background = (e) => {
+  for (; e; e = e.parentElement) {
+    const c = getComputedStyle(e).backgroundColor;
+    if (!/rgba\\(.*, 0\\)$/.test(c) && c !== "transparent") return c;
+  }
+  return "rgb(255, 255, 255)";
+};
+"""
 
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):

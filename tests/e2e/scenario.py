@@ -295,7 +295,7 @@ def shown_controls(w):
 
 
 def targets(w):
-    """The controls a finger taps: the buttons, the vertex boxes (to copy a value) and the method list."""
+    """The controls a finger taps, but for the method list's rows: the buttons and the vertex boxes (to copy a value)."""
     return [n for n, c in w.description.controls.items()
             if c["visible"] and c["widget"] in ("button", "vertexBox")]
 
@@ -317,7 +317,7 @@ def check_screen(d, w, name, width, height, touch, arrangement):
     key = "pixels" if arrangement == "designed" else "compact"
     misplaced = {}
     for n in names:
-        b, (left, top, wide, high) = boxes[n], w.description.controls[n][key]
+        b, (left, top, wide, _) = boxes[n], w.description.controls[n][key]
         actual = (b["left"] - win["left"], b["top"] - win["top"], b["width"])
         if any(abs(a - e * scale) > 1 for a, e in zip(actual, (left, top, wide))):
             misplaced[n] = (tuple(round(a) for a in actual), tuple(round(e * scale) for e in (left, top, wide)))
@@ -337,7 +337,7 @@ def check_screen(d, w, name, width, height, touch, arrangement):
         rows = [round(r["height"], 1) for r in d.entry_boxes(w.methods)]
         Check.equal((small, min(rows) >= data["minimumTarget"]), ({}, True),
                     f"{what}: targets for a finger, method rows {rows} px")
-    return what, scale
+    return what
 
 
 def screens(d, w, model):
@@ -348,7 +348,7 @@ def screens(d, w, model):
             d.zoom(zoom, width, height)
         else:
             d.emulate_screen(width, height, density, touch)
-        what, _ = check_screen(d, w, name, width, height, touch, arrangement)
+        what = check_screen(d, w, name, width, height, touch, arrangement)
         if arrangement == "designed":
             view = d.viewport()
             reach = {n: d.reveal(n) for n in shown_controls(w)}
