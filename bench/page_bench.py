@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Figures of the page in headless Chromium: size, open to ready, one check
 at 0 and at 32 000 lines including the layout it causes, a full run of
-32 767 checks, and the page's memory after it.
+32 767 checks, and the page's memory after it; then, with the CPU slowed six
+times as on a low-end phone, open to ready, one check, and the switch between
+the designed window and the compact column.
 Usage: page_bench.py PATH_TO_TREZOLIN_HTML
 """
 
@@ -41,6 +43,29 @@ return performance.now() - t0;
 """
 
 START = "document.querySelector('[data-control=\"Command1(0)\"]').click();"
+
+# The page's width changed back and forth across the designed window's width,
+# as when a window is resized or a tablet turned: each switch of arrangement
+# timed with the style and the layout it forces. The arrangement follows the
+# body's width, so setting that is the resize, without the browser's own work
+# of resizing its window. Returns the times and the check button's left edge in
+# both arrangements (they must differ, or nothing switched).
+SWITCHES = """
+const [count, narrow] = arguments;
+const body = document.body;
+const check = document.querySelector('[data-control="Command1(1)"]');
+const times = [], lefts = new Set();
+for (let n = 0; n < count; ++n) {
+  const t0 = performance.now();
+  body.style.width = n % 2 ? "" : `${narrow}px`;
+  lefts.add(Math.round(check.getBoundingClientRect().left));
+  times.push(performance.now() - t0);
+}
+body.style.width = "";
+return [times, lefts.size];
+"""
+
+SLOWDOWN = 6
 
 
 def renderer_rss_mb():
@@ -93,6 +118,25 @@ def main(page):
         metrics = {m["name"]: m["value"] for m in browser.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]}
         print(f"memory after the run: JS heap {metrics['JSHeapUsedSize'] / 2**20:.1f} MiB, "
               f"{int(metrics['Nodes'])} DOM nodes, renderer resident {renderer_rss_mb():.0f} MiB")
+
+        print(f"== the CPU slowed {SLOWDOWN} times")
+        browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": SLOWDOWN})
+        ready = []
+        for _ in range(10):
+            browser.get(url)
+            assert wait_until_ready(browser) == "true"
+            ready.append(browser.execute_script(
+                "return performance.getEntriesByName('trezolin-ready')[0].startTime"))
+        print(f"open to ready: {statistics.median(ready):.0f} ms (median of 10 loads; "
+              f"{min(ready):.0f} to {max(ready):.0f})")
+        browser.execute_script(START)
+        slow = browser.execute_script(TIME_CHECKS, 200)
+        print(f"one check at 0 to 200 lines: {statistics.median(slow):.2f} ms (median of 10 batches of 20)")
+        times, arrangements = browser.execute_script(SWITCHES, 40, 360)
+        assert arrangements == 2, "the arrangement did not switch"
+        print(f"switch between arrangements: {statistics.median(times):.2f} ms "
+              f"(median of 40, longest {max(times):.2f})")
+        browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
     finally:
         browser.quit()
 

@@ -1,5 +1,6 @@
 #include "design/description_json.h"
 
+#include "design/compact_layout.h"
 #include "design/cube_drawing.h"
 #include "design/messages.h"
 #include "design/window_design.h"
@@ -65,6 +66,12 @@ public:
     {
         Separate();
         out_ += std::to_string(value);
+        return *this;
+    }
+    Json& Null()
+    {
+        Separate();
+        out_ += "null";
         return *this;
     }
     Json& Bool(bool value)
@@ -174,6 +181,12 @@ void WriteControl(Json& json, const Control& c)
     WriteRect(json, c.place);
     json.Key("pixels");
     WriteRect(json, ToPixels(c.place));
+    // Its place in the column where the window does not fit the width; null when never shown.
+    json.Key("compact");
+    if (const auto compact = CompactPlace(c))
+        WriteRect(json, ToPixels(*compact));
+    else
+        json.Null();
     json.Key("tabIndex").Number(c.tabIndex);
     json.Key("text").String(c.text);
     json.Key("tooltip").String(c.tooltip);
@@ -233,6 +246,15 @@ std::string DescriptionJson()
     json.Key("fontWeight").Number(w.fontWeight);
     json.Key("firstFocus").String(FirstInTabOrder().Name());
     json.End('}');
+
+    // The column, in pixels: its size, and how far down the part that one
+    // screen shows whole reaches.
+    json.Key("compact").Begin('{');
+    json.Key("pixels").Numbers({kCompact.width / kTwipsPerPixel, kCompact.height / kTwipsPerPixel});
+    json.Key("firstScreen").Number(kCompact.firstScreen / kTwipsPerPixel);
+    json.End('}');
+    json.Key("minimumTarget").Number(kMinimumTargetPixels);
+    json.Key("listFrame").Number(kListFramePixels);
 
     json.Key("controls").Begin('[');
     for (const Control& c : kControls)

@@ -1,8 +1,8 @@
 #pragma once
 
 // The window's description as one JSON document: the window, its controls
-// (with their places in twips and in pixels), the cube drawing and the
-// messages. The page reads it at start-up; the end-to-end drivers and the
+// (with their places in twips and in pixels, designed and in the compact
+// column), the cube drawing and the messages. The page reads it at start-up; the end-to-end drivers and the
 // screenshot script read it to find the controls they click.
 
 #include <string>

@@ -3,6 +3,7 @@
 // edges join neighbouring vertices. The shells are checked against it.
 
 #include "core/cube.h"
+#include "design/compact_layout.h"
 #include "design/cube_drawing.h"
 #include "design/description_json.h"
 #include "design/messages.h"
@@ -204,6 +205,135 @@ TEST(DesignTest, TheJsonDescriptionHoldsEveryControlInPixels)
                         "\"widget\":\"button\",\"twips\":[9120,4440,1215,495],\"pixels\":[608,296,81,33]"),
               std::string::npos);
     EXPECT_NE(json.find("\"firstFocus\":\"Picture1(0)\""), std::string::npos);
+}
+
+// The compact column, where the window does not fit the screen's width.
+
+bool Overlap(const Rect& a, const Rect& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height
+           && b.top < a.top + a.height;
+}
+
+bool IsCubePart(const Control& c, Role cube)
+{
+    const int picture = cube == kBefore ? 0 : 1;
+    return c.role == cube || (c.role == kPicture && c.index == picture) || (c.role == kLabel && c.index == picture + 1);
+}
+
+TEST(CompactLayoutTest, EveryShownControlIsPlacedOnceAndNoHiddenOne)
+{
+    for (const Control& c : kControls) {
+        const auto holding = std::count_if(kCompactRegions.begin(), kCompactRegions.end(),
+                                           [&](const CompactRegion& r) { return Holds(r.from, c.place); });
+        EXPECT_EQ(holding, c.visible ? 1 : 0) << NameOf(c);
+        EXPECT_EQ(CompactPlace(c).has_value(), c.visible) << NameOf(c);
+    }
+    // A region that changes size holds one control: a group only moves.
+    for (const CompactRegion& r : kCompactRegions) {
+        const auto held = std::count_if(kControls.begin(), kControls.end(),
+                                        [&](const Control& c) { return c.visible && Holds(r.from, c.place); });
+        EXPECT_GE(held, 1) << r.what;
+        if (r.from.width != r.to.width || r.from.height != r.to.height) {
+            EXPECT_EQ(held, 1) << r.what;
+        }
+    }
+}
+
+TEST(CompactLayoutTest, TheColumnAddsNoOverlap)
+{
+    // Two controls overlap in the column only where they overlap in the
+    // designed window and move together: a vertex box on its cube's picture.
+    int overlaps = 0;
+    for (const Control& a : kControls) {
+        for (const Control& b : kControls) {
+            if (&a >= &b || !a.visible || !b.visible || !Overlap(*CompactPlace(a), *CompactPlace(b)))
+                continue;
+            ++overlaps;
+            EXPECT_TRUE(Overlap(a.place, b.place) && RegionOf(a) == RegionOf(b)) << NameOf(a) << " and " << NameOf(b);
+        }
+    }
+    EXPECT_GT(overlaps, 0) << "the vertex boxes stand on the pictures' edges";
+}
+
+TEST(CompactLayoutTest, TheColumnFitsAPhoneAndItsFirstScreenShowsWhatATapDid)
+{
+    // The column fits a screen 320 pixels wide.
+    EXPECT_LE(kCompact.width / kTwipsPerPixel, 320);
+    for (const Control& c : kControls) {
+        if (const auto r = CompactPlace(c)) {
+            EXPECT_TRUE(Holds({0, 0, kCompact.width, kCompact.height}, *r)) << NameOf(c);
+        }
+    }
+    // Down to the first screen: the right cube, the method list, both
+    // buttons and the log; the left cube below. On a phone of 360 x 740 the
+    // column is scaled to the width (9/8) and the first screen still fits.
+    for (const Control& c : kControls) {
+        const auto r = CompactPlace(c);
+        if (!r || (c.role == kLabel && c.index == 3))
+            continue;
+        const bool first = !IsCubePart(c, kBefore);
+        EXPECT_EQ(r->top + r->height <= kCompact.firstScreen, first) << NameOf(c);
+    }
+    EXPECT_LE(kCompact.firstScreen / kTwipsPerPixel * 360 / 320, 740);
+    EXPECT_LE(kCompact.firstScreen, kCompact.height);
+}
+
+TEST(CompactLayoutTest, TargetsForAFingerAndNoControlSmallerThanDesigned)
+{
+    for (const Control& c : kControls) {
+        const auto r = CompactPlace(c);
+        if (!r)
+            continue;
+        const Rect px = ToPixels(*r);
+        const Widget widget = WidgetOf(c.role);
+        if (widget == Widget::Button || widget == Widget::VertexBox) {
+            EXPECT_GE(px.width, kMinimumTargetPixels) << NameOf(c);
+            EXPECT_GE(px.height, kMinimumTargetPixels) << NameOf(c);
+        }
+        if (widget == Widget::ChoiceList) {
+            const int rows = static_cast<int>(c.entries.size());
+            EXPECT_GE((px.height - 2 * kListFramePixels) / rows, kMinimumTargetPixels) << NameOf(c);
+        }
+        // Text never gets less room than designed, but for the title and
+        // the log, whose texts fit (the title) or wrap (the log) in the column.
+        EXPECT_GE(r->height, c.place.height) << NameOf(c);
+        const bool narrower = c.role == Role::Log || (c.role == kLabel && c.index == 3);
+        if (!narrower) {
+            EXPECT_GE(r->width, c.place.width) << NameOf(c);
+        }
+    }
+}
+
+TEST(CompactLayoutTest, EachCubeKeepsItsShapeSoTheCornersMeetTheirBoxes)
+{
+    for (const Role cube : {kBefore, kNow}) {
+        const Control& picture = *FindControl("Picture1", cube == kBefore ? 0 : 1);
+        const Rect p = *CompactPlace(picture);
+        EXPECT_EQ((std::pair{p.width, p.height}), (std::pair{picture.place.width, picture.place.height}));
+        for (const Control& c : kControls) {
+            if (!IsCubePart(c, cube))
+                continue;
+            const Rect r = *CompactPlace(c);
+            EXPECT_EQ(r.left - p.left, c.place.left - picture.place.left) << NameOf(c);
+            EXPECT_EQ(r.top - p.top, c.place.top - picture.place.top) << NameOf(c);
+        }
+    }
+}
+
+TEST(CompactLayoutTest, TheJsonDescriptionHoldsTheColumn)
+{
+    const std::string json = DescriptionJson();
+    for (const char* expected : {
+             "\"name\":\"Command1(1)\"", "\"compact\":[105,404,207,40]",
+             "\"name\":\"List1(0)\"", "\"compact\":null",
+             "\"compact\":{\"pixels\":[320,928],\"firstScreen\":613}",
+             "\"minimumTarget\":24",
+         })
+        EXPECT_NE(json.find(expected), std::string::npos) << expected;
+    // Each control's compact place follows its designed one.
+    const std::string check = json.substr(json.find("\"name\":\"Command1(1)\""));
+    EXPECT_LT(check.find("\"compact\":[105,404,207,40]"), check.find("\"name\":", 1));
 }
 
 } // namespace

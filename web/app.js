@@ -7,13 +7,19 @@ const SVG = "http://www.w3.org/2000/svg";
 // What the page says when even the computation could not be started.
 const LOAD_FAILURE = "Trezolin не може да се стартира в този браузър. Опитайте с по-нов браузър.";
 
-// The desktop's colour roles, as the browser's own system colours.
+// The desktop's colour roles in the classic light scheme. Fixed values, not
+// the browser's system colours, which differ from engine to engine (one of
+// them gives button text 80 % opaque); a high-contrast mode still replaces
+// them with the user's own colours.
 const SYSTEM_COLOURS = {
-  Window: "Field",
-  WindowText: "FieldText",
-  ButtonFace: "ButtonFace",
-  ButtonText: "ButtonText",
+  Window: "#ffffff",
+  WindowText: "#000000",
+  ButtonFace: "#f0f0f0",
+  ButtonText: "#000000",
 };
+
+// The service worker of the site folder, beside the page.
+const SERVICE_WORKER = "service-worker.js";
 
 function cssColour(colour) {
   return colour.system ? SYSTEM_COLOURS[colour.system] : `rgb(${colour.rgb.join(", ")})`;
@@ -25,13 +31,19 @@ function element(tag, className) {
   return e;
 }
 
-// Every control stands at its place in pixels, as the description gives it.
+// Lengths in the description's pixels, as custom properties that the style
+// sheet scales and chooses from.
+function setPixels(e, prefix, names, values) {
+  names.forEach((name, i) => e.style.setProperty(`--${prefix}-${name}`, values[i]));
+}
+
+// Every control has two places, as the description gives them: in the
+// designed window and in the compact column. The style sheet shows the one
+// that fits the screen.
 function place(e, control) {
-  const [left, top, width, height] = control.pixels;
-  e.style.left = `${left}px`;
-  e.style.top = `${top}px`;
-  e.style.width = `${width}px`;
-  e.style.height = `${height}px`;
+  const sides = ["left", "top", "width", "height"];
+  setPixels(e, "designed", sides, control.pixels);
+  if (control.compact) setPixels(e, "compact", sides, control.compact);
   e.style.backgroundColor = cssColour(control.background);
   e.style.color = cssColour(control.foreground);
   if (control.centred) e.style.textAlign = "center";
@@ -103,8 +115,9 @@ function hiddenList() {
 
 // A single-choice list box that always keeps exactly one entry selected.
 function choiceList(control) {
-  const list = element("div", "control list");
+  const list = element("div", "control list choice");
   list.setAttribute("role", "listbox");
+  list.style.setProperty("--rows", control.entries.length);
   const options = control.entries.map((text, row) => {
     const e = option(text);
     e.id = `${control.array}-${control.index}-${row}`;
@@ -164,10 +177,12 @@ function cubeDrawing(drawing) {
   svg.setAttribute("viewBox", `0 0 ${drawing.width} ${drawing.height}`);
   svg.setAttribute("aria-hidden", "true");
   svg.setAttribute("shape-rendering", "crispEdges");
+  // Its colours come from the style sheet, so that a high-contrast mode
+  // draws it in the user's colours.
   const background = document.createElementNS(SVG, "rect");
+  background.setAttribute("class", "paper");
   background.setAttribute("width", drawing.width);
   background.setAttribute("height", drawing.height);
-  background.setAttribute("fill", "white");
   svg.append(background);
   for (const edge of drawing.edges) {
     const [fromX, fromY] = drawing.corners[edge.from];
@@ -178,7 +193,7 @@ function cubeDrawing(drawing) {
     line.setAttribute("y1", fromY + 0.5);
     line.setAttribute("x2", toX + 0.5);
     line.setAttribute("y2", toY + 0.5);
-    line.setAttribute("stroke", "black");
+    line.setAttribute("stroke", "currentColor");
     line.setAttribute("stroke-width", "1");
     if (edge.dashed) {
       line.setAttribute("stroke-dasharray", `${drawing.dashLength} ${drawing.dashGap}`);
@@ -210,6 +225,15 @@ function messageBox(title) {
   ok.type = "button";
   ok.textContent = "OK";
   ok.addEventListener("click", () => dialog.close());
+  // OK stays the default, as in a desktop message box: Enter closes the box
+  // wherever the focus went after a click (its text, its backdrop). Taken
+  // before anything else sees it, so that no button behind gets the key.
+  document.addEventListener("keydown", (event) => {
+    if (!dialog.open || event.key !== "Enter" || event.altKey || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    event.stopPropagation();
+    dialog.close();
+  }, true);
   dialog.setAttribute("aria-labelledby", heading.id);
   dialog.setAttribute("aria-describedby", text.id);
   dialog.append(heading, text, ok);
@@ -237,18 +261,29 @@ const WIDGETS = {
   picture: pictureBox,
 };
 
+// The two arrangements' sizes, the font's size in pixels and a finger's
+// target, for the style sheet.
+function describeArrangements(root, design) {
+  const win = design.window;
+  setPixels(root, "designed", ["width", "height"], win.pixels);
+  setPixels(root, "compact", ["width", "height"], design.compact.pixels);
+  root.style.setProperty("--compact-first-screen", design.compact.firstScreen);
+  root.style.setProperty("--font-size", (win.fontPoints * 96) / 72);
+  root.style.setProperty("--drawing-width", design.drawing.width);
+  root.style.setProperty("--drawing-height", design.drawing.height);
+  root.style.setProperty("--minimum-target", `${design.minimumTarget}px`);
+  root.style.setProperty("--list-frame", `${design.listFrame}px`);
+  root.style.backgroundColor = cssColour(win.background);
+}
+
 function buildWindow(root, design, lesson) {
   const win = design.window;
   document.title = win.title;
-  root.style.width = `${win.pixels[0]}px`;
-  root.style.height = `${win.pixels[1]}px`;
-  root.style.backgroundColor = cssColour(win.background);
+  describeArrangements(root, design);
   root.style.fontWeight = win.fontWeight;
-  root.style.fontSize = `${win.fontPoints}pt`;
   root.style.fontFamily = `"${win.fontFamily}", "Liberation Serif", serif`;
 
   const dialog = messageBox(win.title);
-  document.body.append(dialog);
   const tell = (error) => dialog.tell(design.messages[error] || design.messages.unexpected);
 
   let methods = null;
@@ -280,6 +315,8 @@ function buildWindow(root, design, lesson) {
     return [control.tabIndex, e];
   });
   root.replaceChildren(...made.sort((a, b) => a[0] - b[0]).map(([, e]) => e));
+  // Inside the window, so that its text is as large as the window's.
+  root.append(dialog);
 
   const log = byRole.log.find(Boolean);
   methods = byRole.methodList.find(Boolean);
@@ -299,6 +336,16 @@ function buildWindow(root, design, lesson) {
       log.scrollTop = log.scrollHeight;
     });
   }
+
+  // A log that shows its newest line keeps showing it when its size changes:
+  // a phone turned, the other arrangement chosen.
+  let atEnd = false;
+  log.addEventListener("scroll", () => {
+    atEnd = log.scrollHeight - log.clientHeight - log.scrollTop <= 1;
+  }, { passive: true });
+  new ResizeObserver(() => {
+    if (atEnd) log.scrollTop = log.scrollHeight;
+  }).observe(log);
 
   // Lines go into blocks of LINES_PER_BLOCK, so that a new line makes the
   // browser lay out one block and the list of blocks, not every line.
@@ -333,7 +380,9 @@ function buildWindow(root, design, lesson) {
   // line and the method chosen; the focus on the first control in tab order.
   show(lesson.show(), "help");
   methods.select(lesson.loadRow());
-  byName[win.firstFocus].focus();
+  // Without scrolling: in the compact column the first control in tab order
+  // is far down, and a pupil starts at the top.
+  byName[win.firstFocus].focus({ preventScroll: true });
 
   // No script error reaches a pupil as such: whatever fails, the message box says so.
   window.addEventListener("error", (event) => {
@@ -346,6 +395,14 @@ function buildWindow(root, design, lesson) {
   });
   root.dataset.ready = "true";
   performance.mark("trezolin-ready");
+}
+
+// Served from a school's site, with its manifest, the page keeps itself for
+// the next visit with no network. Opened from a file it has no worker, and
+// works as well without one.
+function keepForOffline() {
+  if (!document.querySelector('link[rel="manifest"]') || !("serviceWorker" in navigator)) return;
+  navigator.serviceWorker.register(SERVICE_WORKER).catch(() => {});
 }
 
 function wasmBytes() {
@@ -362,6 +419,7 @@ async function start() {
     // The computation comes from this file itself: nothing is fetched.
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
     buildWindow(root, JSON.parse(core.description()), new core.Lesson());
+    keepForOffline();
   } catch (error) {
     const notice = element("p", "notice");
     notice.textContent = LOAD_FAILURE;

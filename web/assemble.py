@@ -1,18 +1,34 @@
 #!/usr/bin/env python3
-"""Puts the page together as one self-contained HTML file.
+"""Puts the page together as one self-contained HTML file, or as a folder for
+a school's web site.
 
 The style, the computation's JavaScript and WebAssembly, the page's script and
 the icon all go into the file, so that it works opened straight from disk with
 no server and no network. The Content-Security-Policy lets the page run exactly
 the scripts and the style inside it and load nothing at all.
-Usage: assemble.py TEMPLATE STYLE CORE_JS CORE_WASM APP_JS ICON_PNG OUTPUT
+
+With --site, the folder holds the same page as index.html, a web app manifest,
+the icons it names and a service worker, so that the page can be added to a
+home screen and opens with no network after the first visit. Its policy also
+lets the manifest and the worker come from the page's own origin, and nothing
+from anywhere else.
 """
 
+import argparse
 import base64
 import hashlib
+import json
 import re
-import sys
+import subprocess
 from pathlib import Path
+
+MANIFEST = "manifest.json"
+WORKER = "service-worker.js"
+# name, side, purpose, the icon's share of the side. A maskable icon is cut
+# to a circle or a rounded square by the home screen: its drawing stays in
+# the middle, on the window's colour.
+SITE_ICONS = [("icon-192.png", 192, "any", 1.0), ("icon-512.png", 512, "any", 1.0),
+              ("icon-maskable-512.png", 512, "maskable", 0.625)]
 
 
 def source_hash(text):
@@ -27,31 +43,118 @@ def inline_script(text):
     return text
 
 
-def main(template, style, core_js, core_wasm, app_js, icon, output):
-    style = Path(style).read_text(encoding="utf-8")
-    core = inline_script(Path(core_js).read_text(encoding="utf-8"))
-    app = inline_script(Path(app_js).read_text(encoding="utf-8"))
-    wasm = base64.b64encode(Path(core_wasm).read_bytes()).decode("ascii")
-    icon = "data:image/png;base64," + base64.b64encode(Path(icon).read_bytes()).decode("ascii")
-    csp = "; ".join([
+def fill(text, parts, what):
+    for key in parts:
+        if text.count(f"@{key}@") != 1:
+            raise SystemExit(f"assemble.py: {what} must hold @{key}@ once")
+    # One pass, so that no part's text is taken for another's place holder.
+    return re.sub(r"@([A-Z_]+)@", lambda m: parts.get(m.group(1), m.group(0)), text)
+
+
+def hex_colour(colour):
+    return "#" + "".join(f"{c:02x}" for c in colour["rgb"])
+
+
+def page(args, description, site):
+    style = fill(Path(args.style).read_text(encoding="utf-8"),
+                 {"DESIGNED_WIDTH": str(description["window"]["pixels"][0])}, "the style")
+    core = inline_script(Path(args.core_js).read_text(encoding="utf-8"))
+    app = inline_script(Path(args.app).read_text(encoding="utf-8"))
+    wasm = base64.b64encode(Path(args.core_wasm).read_bytes()).decode("ascii")
+    icon = "data:image/png;base64," + base64.b64encode(Path(args.icon).read_bytes()).decode("ascii")
+    policy = [
         "default-src 'none'",
         f"script-src {source_hash(core)} {source_hash(app)} 'wasm-unsafe-eval'",
         f"style-src {source_hash(style)}",
-        "img-src data:",
+        # On the site, the manifest's icons are images of the page: from its own origin.
+        "img-src data: 'self'" if site else "img-src data:",
         "base-uri 'none'",
         "form-action 'none'",
-    ])
-    parts = {"CSP": csp, "ICON": icon, "STYLE": style, "WASM": wasm, "CORE": core, "APP": app}
-    page = Path(template).read_text(encoding="utf-8")
-    for key in parts:
-        if page.count(f"@{key}@") != 1:
-            raise SystemExit(f"assemble.py: the template must hold @{key}@ once")
-    # One pass, so that no part's text is taken for another's place holder.
-    page = re.sub(r"@([A-Z]+)@", lambda m: parts.get(m.group(1), m.group(0)), page)
-    Path(output).write_text(page, encoding="utf-8")
+    ]
+    head = ""
+    if site:
+        policy += ["manifest-src 'self'", "worker-src 'self'"]
+        colour = hex_colour(description["window"]["background"])
+        head = "\n".join([
+            f'<link rel="manifest" href="{MANIFEST}">',
+            f'<link rel="apple-touch-icon" href="{SITE_ICONS[0][0]}">',
+            f'<meta name="theme-color" content="{colour}">',
+        ])
+    parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
+             "APP": app}
+    return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template")
+
+
+def manifest(description, summary):
+    colour = hex_colour(description["window"]["background"])
+    return json.dumps({
+        "id": "./",
+        "name": description["window"]["title"],
+        "short_name": description["window"]["title"],
+        "description": summary,
+        "lang": "bg",
+        "dir": "ltr",
+        "start_url": "./",
+        "scope": "./",
+        "display": "standalone",
+        "background_color": colour,
+        "theme_color": colour,
+        "icons": [{"src": name, "sizes": f"{side}x{side}", "type": "image/png", "purpose": purpose}
+                  for name, side, purpose, _ in SITE_ICONS],
+    }, ensure_ascii=False, indent=2) + "\n"
+
+
+def make_icon(args, description, name, side, share):
+    drawn = round(side * share)
+    margin = (side - drawn) // 2
+    command = [args.rsvg_convert, f"--width={drawn}", f"--height={drawn}", f"--output={Path(args.site) / name}"]
+    if margin:
+        command += [f"--page-width={side}", f"--page-height={side}", f"--left={margin}", f"--top={margin}",
+                    f"--background-color={hex_colour(description['window']['background'])}"]
+    subprocess.run(command + [args.icon_svg], check=True)
+
+
+def site(args, description):
+    folder = Path(args.site)
+    folder.mkdir(parents=True, exist_ok=True)
+    (folder / "index.html").write_text(page(args, description, site=True), encoding="utf-8")
+    (folder / MANIFEST).write_text(manifest(description, args.summary), encoding="utf-8")
+    for name, side, _, share in SITE_ICONS:
+        make_icon(args, description, name, side, share)
+    # The cache is named by the content of everything it keeps: a new build,
+    # a new cache.
+    files = ["index.html", MANIFEST] + [name for name, *_ in SITE_ICONS]
+    digest = hashlib.sha256()
+    for name in files:
+        digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
+    worker = fill(Path(args.worker).read_text(encoding="utf-8"), {
+        "BUILD": digest.hexdigest()[:16],
+        "FILES": json.dumps(["./"] + files),
+    }, "the worker")
+    (folder / WORKER).write_text(worker, encoding="utf-8")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    for name in ("template", "style", "core-js", "core-wasm", "app", "icon", "description"):
+        parser.add_argument(f"--{name}", required=True)
+    parser.add_argument("--output", help="the single file")
+    parser.add_argument("--site", help="the site's folder")
+    parser.add_argument("--worker", help="the service worker's source")
+    parser.add_argument("--icon-svg", help="the icon's vector source")
+    parser.add_argument("--rsvg-convert", default="rsvg-convert")
+    parser.add_argument("--summary", default="", help="what the program does, for the manifest")
+    args = parser.parse_args()
+    description = json.loads(Path(args.description).read_text(encoding="utf-8"))
+    if args.site:
+        if not (args.worker and args.icon_svg):
+            parser.error("--site needs --worker and --icon-svg")
+        site(args, description)
+    elif args.output:
+        Path(args.output).write_text(page(args, description, site=False), encoding="utf-8")
+    else:
+        parser.error("give --output or --site")
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 8:
-        raise SystemExit(__doc__)
-    main(*sys.argv[1:])
+    main()

@@ -270,8 +270,8 @@ axe.run(document, {runOnly: {type: "tag", values: tags}, resultTypes: ["violatio
   (error) => done([`axe-core failed: ${error}`]));
 """
 # The screens pupils use, and how they press a button there.
-SCREENS = (("a desktop", 1280, 800, "click"), ("a phone upright", 360, 740, "tap"),
-           ("a phone sideways", 740, 360, "tap"))
+AXE_SCREENS = (("a desktop", 1280, 800, "click"), ("a phone upright", 360, 740, "tap"),
+               ("a phone sideways", 740, 360, "tap"))
 
 
 def axe_findings(d):
@@ -285,7 +285,7 @@ def every_screen(d, w, model):
     """On a desktop and on a phone either way up: the page opens in its load state,
     a start and checks pressed there (tapped on a phone) give the right lines, and
     axe-core finds nothing at load, after the checks, and with the message box open."""
-    for screen, width, height, how in SCREENS:
+    for screen, width, height, how in AXE_SCREENS:
         Check.equal(d.viewport(width, height), (width, height), f"{screen}: the page has {width} x {height}")
         d.open()
         Check.equal(axe_findings(d), [], f"{screen}: axe-core finds nothing at load")
@@ -301,9 +301,255 @@ def every_screen(d, w, model):
 
     d.click(w.start)
     d.click_many(w.check, 32768)
-    for screen, width, height, _ in SCREENS:
+    for screen, width, height, _ in AXE_SCREENS:
         d.viewport(width, height)
         Check.equal(d.message_box() is not None, True, f"{screen}: the message box is open")
         Check.equal(axe_findings(d), [], f"{screen}: axe-core finds nothing with the message box open")
     d.key("Return")
+    return model
+
+
+# The page on every kind of screen, in high contrast and with the keyboard,
+# and installed from a site: steps for the Chromium driver, which can pose as
+# a phone, a tablet or a projector.
+
+# name, CSS pixels wide and high (a window's, before any zoom), browser zoom in
+# per cent, pixel density, touch, and the arrangement that fits there
+SCREENS = [
+    ("phone upright", 360, 740, 100, 3, True, "compact"),
+    ("phone upright", 390, 844, 100, 3, True, "compact"),
+    ("phone sideways", 844, 390, 100, 3, True, "designed"),
+    ("tablet upright", 768, 1024, 100, 2, True, "designed"),
+    ("Chromebook", 1366, 768, 100, 1, False, "designed"),
+    ("projector", 1920, 1080, 100, 1, False, "designed"),
+    ("200 % zoom", 1280, 720, 200, 1, False, "compact"),
+]
+
+
+def colour(text):
+    """'rgb(r, g, b)' or 'rgba(r, g, b, a)' as (r, g, b, a)."""
+    parts = [float(p) for p in text[text.index("(") + 1:-1].replace("/", ",").split(",")]
+    return tuple(parts + [1.0] * (4 - len(parts)))
+
+
+def over(top, below):
+    """A colour that may be translucent, as it shows over an opaque one."""
+    (r, g, b, a), base = colour(top), colour(below)
+    return f"rgb({r * a + base[0] * (1 - a)}, {g * a + base[1] * (1 - a)}, {b * a + base[2] * (1 - a)})"
+
+
+def contrast(first, second):
+    """The contrast ratio of two opaque colours, as WCAG defines it: 1 to 21."""
+    def luminance(c):
+        def channel(v):
+            v /= 255
+            return v / 12.92 if v <= 0.04045 else ((v + 0.055) / 1.055) ** 2.4
+        r, g, b = (channel(v) for v in colour(c)[:3])
+        return 0.2126 * r + 0.7152 * g + 0.0722 * b
+    light, dark = sorted((luminance(first), luminance(second)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+def shown_controls(w):
+    return [n for n, c in w.description.controls.items() if c["visible"]]
+
+
+def targets(w):
+    """The controls a finger taps, but for the method list's rows: the buttons and the vertex boxes (to copy a value)."""
+    return [n for n, c in w.description.controls.items()
+            if c["visible"] and c["widget"] in ("button", "vertexBox")]
+
+
+def check_screen(d, w, name, width, height, touch, arrangement):
+    """What every screen promises: no sideways scrolling, text no smaller than designed, targets for a
+    finger, and the arrangement that fits, scaled as a whole to the largest size that fits."""
+    what = f"{name} {width} x {height}"
+    view = d.page_extent()
+    Check.equal((view["scrollWidth"] <= view["width"], view["pinch"]), (True, 1), f"{what}: no sideways scrolling")
+    names = shown_controls(w)
+    boxes = d.layout(names)
+    win = boxes.pop("window")
+    data = w.description.data
+    designed_font = data["window"]["fontPoints"] * 96 / 72
+    size = data["window"]["pixels"] if arrangement == "designed" else data["compact"]["pixels"]
+    scale = win["width"] / size[0]
+    # Every control where the arrangement puts it, all scaled alike.
+    key = "pixels" if arrangement == "designed" else "compact"
+    misplaced = {}
+    for n in names:
+        b, (left, top, wide, _) = boxes[n], w.description.controls[n][key]
+        actual = (b["left"] - win["left"], b["top"] - win["top"], b["width"])
+        if any(abs(a - e * scale) > 1 for a, e in zip(actual, (left, top, wide))):
+            misplaced[n] = (tuple(round(a) for a in actual), tuple(round(e * scale) for e in (left, top, wide)))
+    Check.equal(misplaced, {}, f"{what}: every control where the {arrangement} arrangement puts it")
+    # The largest scale that fits, never below 1: at 1, or touching the screen's width or height.
+    fit_height = data["window"]["pixels"][1] if arrangement == "designed" else data["compact"]["firstScreen"]
+    touches = abs(win["width"] - view["width"]) <= 1 or abs(fit_height * scale - view["height"]) <= 1
+    fits = win["width"] <= view["width"] + 0.5 and fit_height * scale <= view["height"] + 0.5
+    Check.equal((scale >= 1, abs(scale - 1) < 0.001 or (touches and fits)), (True, True),
+                f"{what}: scaled by {scale:.3f}, the largest that fits, never below 1")
+    fonts = {n: b["font"] for n, b in boxes.items() if abs(b["font"] - designed_font * scale) > 0.05}
+    Check.equal((fonts, designed_font * scale >= designed_font), ({}, True),
+                f"{what}: text {designed_font * scale:.1f} px, no smaller than designed")
+    if touch:
+        small = {n: (round(boxes[n]["width"]), round(boxes[n]["height"])) for n in targets(w)
+                 if min(boxes[n]["width"], boxes[n]["height"]) < data["minimumTarget"]}
+        rows = [round(r["height"], 1) for r in d.entry_boxes(w.methods)]
+        Check.equal((small, min(rows) >= data["minimumTarget"]), ({}, True),
+                    f"{what}: targets for a finger, method rows {rows} px")
+    return what
+
+
+def screens(d, w, model):
+    """The page on each kind of screen; on a phone held upright one screen shows what a tap did, held
+    sideways every control can be scrolled to."""
+    for name, width, height, zoom, density, touch, arrangement in SCREENS:
+        if zoom != 100:
+            d.zoom(zoom, width, height)
+        else:
+            d.emulate_screen(width, height, density, touch)
+        what = check_screen(d, w, name, width, height, touch, arrangement)
+        if arrangement == "designed":
+            view = d.page_extent()
+            reach = {n: d.reveal(n) for n in shown_controls(w)}
+            out = [n for n, r in reach.items() if r["left"] < 0 or r["top"] < 0 or r["right"] > view["width"] + 0.5
+                   or r["bottom"] > view["height"] + 0.5]
+            Check.equal(out, [], f"{what}: every control can be scrolled into view")
+        d.scroll_to_top()
+
+    # A pupil's taps on a phone: start, choose, check; then one screen shows the right cube,
+    # "Провери" and the newest log line.
+    d.emulate_screen(360, 740, 3, touch=True)
+    d.finger_tap(w.start)
+    model = Model([int(d.read(n)) for n in w.right])
+    for method in ("Round", "Fix"):
+        d.finger_tap(w.method(method))
+        d.finger_tap(w.check)
+        model.check(method)
+    Check.equal(d.last_log_line(w.log), model.lines[-1], "taps on a phone: start, a method, a check")
+    view = d.page_extent()
+    seen = d.layout(w.right + [w.check])
+    seen.pop("window")
+    seen["the newest log line"] = d.newest_line_box(w.log)
+    out = [n for n, b in seen.items()
+           if b is None or b["top"] < 0 or b["top"] + b["height"] > view["height"] or b["left"] < 0
+           or b["left"] + b["width"] > view["width"]]
+    Check.equal(out, [], "360 x 740: the right cube, Провери and the newest log line in one screen")
+    d.reset_screen()
+    return model
+
+
+def focus_and_colours(d, w, model):
+    """The keyboard's focus ring on every control, and colours that stay readable in high contrast."""
+    d.emulate_screen(1366, 768)
+    d.click(w.start)
+    look = d.focus_look()
+    Check.equal((look["control"], look["visible"], look["style"]), (w.start, False, "none"),
+                "a click leaves no focus ring")
+    focusable = [n for n in shown_controls(w) if w.description.controls[n]["widget"] != "caption"]
+    looks = {}
+    for _ in range(len(focusable) + 2):
+        d.key("Tab")
+        look = d.focus_look()
+        looks.setdefault(look["control"], look)
+    Check.equal(sorted(n for n in looks if n in focusable), sorted(focusable), "Tab reaches every control")
+    weak = {}
+    for n in focusable:
+        look = looks[n]
+        rings = [over(r, look["inside"]) for r in look["rings"]]
+        against = [max(contrast(r, side) for r in rings) for side in (look["inside"], look["around"])]
+        if not (look["visible"] and look["style"] != "none" and look["width"] >= 2 and min(against) >= 3):
+            weak[n] = (look["visible"], look["style"], [round(a, 2) for a in against])
+    Check.equal(weak, {}, "the keyboard's focus ring stands out at least 3 : 1 on every control and the chosen entry")
+
+    # Text readable and captions and borders opaque, as designed and in both high-contrast palettes.
+    texts = [n for n in shown_controls(w) if w.description.controls[n]["widget"] != "picture"]
+    for palette, forced, dark in (("as designed", False, False), ("high contrast, light", True, False),
+                                  ("high contrast, dark", True, True)):
+        d.force_colours(forced, dark)
+        found = d.colours(texts)
+        faint = {n: round(contrast(c["text"], c["background"]), 2) for n, c in found.items()
+                 if contrast(c["text"], c["background"]) < 4.5}
+        translucent = {n: c for n, c in found.items() if any(colour(x)[3] < 1 for x in [c["text"]] + c["borders"])}
+        Check.equal((faint, translucent), ({}, {}), f"{palette}: every text readable, captions and borders opaque")
+        text, background = d.chosen_entry_colours(w.methods)
+        shown = over(background, found[w.methods]["background"])
+        Check.equal(contrast(text, shown) >= 4.5, True,
+                    f"{palette}: the chosen method readable ({contrast(text, shown):.1f} : 1)")
+        if forced:
+            Check.equal([text, background], d.system_colours("HighlightText", "Highlight"),
+                        f"{palette}: the chosen method in the system's selection colours")
+            Check.equal([d.drawing_colours(n) for n in w.description.with_role("picture")],
+                        [d.system_colours("CanvasText", "Canvas")] * 2, f"{palette}: the cubes drawn in the user's colours")
+    d.reset_screen()
+    return model
+
+
+def message_box_on_every_screen(d, w, model):
+    """The message box of a full counter stays inside a phone's screen, and OK stays its default:
+    Enter closes it after a tap on its text or a click behind it, and presses nothing else."""
+    d.emulate_screen(360, 740, 3, touch=True)
+    d.finger_tap(w.start)
+    d.click_many(w.check, 32767)
+    d.finger_tap(w.check)
+    box, view = d.message_box_box(), d.page_extent()
+    Check.equal((d.message_box() is not None, box["left"] >= 0, box["top"] >= 0, box["right"] <= view["width"],
+                 box["bottom"] <= view["height"]), (True,) * 5,
+                f"360 x 740: the message box inside the screen ({box['width']:.0f} x {box['height']:.0f})")
+    found = d.colours(["dialog p", "dialog button"])
+    Check.equal({n: (contrast(c["text"], c["background"]) >= 4.5, all(colour(x)[3] == 1 for x in [c["text"]] + c["borders"]))
+                 for n, c in found.items()}, {n: (True, True) for n in found},
+                "the message box's text and OK readable, opaque")
+    for what, elsewhere in (("a tap on its text", d.tap_message_text), ("a click behind it", d.click_behind_message_box)):
+        if d.message_box() is None:
+            d.click(w.check)
+        elsewhere()
+        d.key("Return")
+        Check.equal((d.message_box(), d.log_line_count(w.log)), (None, 32767), f"Enter closes the message box after {what}")
+        d.reset_screen()
+    Check.equal(d.focused(), w.check, "the focus is back on the check button")
+    return model
+
+
+def site_installed_and_offline(d, w, model):
+    """The site's folder on a web server: installable, kept by its worker after one visit, opening and
+    working with the server stopped, and taking a newer build when the site has one."""
+    import re
+    import shutil
+    import tempfile
+    folder = Path(tempfile.mkdtemp(prefix="trezolin-site-"))
+    try:
+        shutil.copytree(d.site_folder(), folder, dirs_exist_ok=True)
+        Check.equal(d.serve(folder), "true", "the site's page opens over http")
+        Check.equal(d.installability_errors(), [], "the browser finds nothing that stops installing it")
+        first = d.worker_state()
+        d.open_url(d.site_url)
+        state = d.worker_state()
+        Check.equal((state.get("controlled"), len(state.get("caches", []))), (True, 1),
+                    "after one reload the worker controls the page, with one cache")
+        port = d.stop_serving()
+
+        Check.equal(d.open_url(d.site_url), "true", "with the server stopped the page still opens")
+        d.click(w.start)
+        offline = Model([int(d.read(n)) for n in w.right])
+        d.click(w.check)
+        offline.check(METHODS[0])
+        Check.equal(d.last_log_line(w.log), offline.lines[-1], "and a check works")
+
+        # A newer build on the site: its page changed, its worker names a new cache.
+        page = folder / "index.html"
+        page.write_text(page.read_text(encoding="utf-8").replace('<html lang="bg">', '<html lang="bg" data-build="newer">'),
+                        encoding="utf-8")
+        worker = folder / "service-worker.js"
+        worker.write_text(re.sub(r"[0-9a-f]{16}", "0123456789abcdef", worker.read_text(encoding="utf-8")),
+                          encoding="utf-8")
+        d.serve(folder, port)
+        caches = d.update_worker()
+        Check.equal((len(caches), caches[0].endswith("0123456789abcdef") if caches else None, caches != first["caches"]),
+                    (1, True, True), "a newer build's worker takes over and deletes the older cache")
+        d.open_url(d.site_url)
+        Check.equal(d.document_attribute("data-build"), "newer", "the next opening shows the newer build")
+        d.stop_serving()
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
     return model

@@ -27,8 +27,17 @@ def desktop(target, description):
 
 def page(target, description, engine="chromium"):
     from browser_driver import ENGINES
-    return ENGINES[engine](target, description), [scenario.page_details, scenario.accessibility, scenario.full_counter,
-                                                  scenario.every_screen, scenario.page_kept_to_itself]
+    chromium = engine == "chromium"
+    steps = [scenario.page_details, scenario.accessibility, scenario.full_counter, scenario.every_screen,
+             *(CHROMIUM_ONLY if chromium else []), scenario.page_kept_to_itself,
+             # Served over http, the page makes requests of its own origin: after the check above.
+             *([scenario.site_installed_and_offline] if chromium else [])]
+    return ENGINES[engine](target, description), steps
+
+
+# What only the Chromium driver can pose as: emulated screens with touch and
+# zoom, and high contrast.
+CHROMIUM_ONLY = [scenario.screens, scenario.focus_and_colours, scenario.message_box_on_every_screen]
 
 
 SHELLS = {"desktop": desktop, "page": page,
