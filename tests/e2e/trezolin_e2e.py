@@ -3,12 +3,16 @@
 
   trezolin_e2e.py desktop PATH_TO_TREZOLIN WINDOW_JSON   the real binary in a real X server
   trezolin_e2e.py page PATH_TO_TREZOLIN_HTML WINDOW_JSON the real page in headless Chromium
+  trezolin_e2e.py windows PATH_TO_TREZOLIN_EXE WINDOW_JSON the Windows program under Wine in a real X
+      server; TREZOLIN_WINE_DIR names the folder of its Wine prefix, TREZOLIN_PROBE the helper
+      that reads the window from inside Windows
 
 WINDOW_JSON is the window's description as the build writes it. The same
 scenario runs against every shell; each shell then takes the further steps
 that its driver can carry out.
 """
 
+import os
 import sys
 
 import scenario
@@ -27,7 +31,14 @@ def page(target, description):
                                    scenario.page_kept_to_itself]
 
 
-SHELLS = {"desktop": desktop, "page": page}
+def windows(target, description):
+    from wine_driver import WineDriver
+    driver = WineDriver(target, description, os.environ["TREZOLIN_WINE_DIR"], os.environ["TREZOLIN_PROBE"])
+    return driver, [scenario.windows_details, scenario.accessibility, scenario.restarts, scenario.full_counter,
+                    scenario.close_mid_burst]
+
+
+SHELLS = {"desktop": desktop, "page": page, "windows": windows}
 
 
 def main():
