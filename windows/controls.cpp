@@ -176,7 +176,15 @@ AccessibleText AccessibleTextOf(const design::Control& c)
     return text;
 }
 
-// Every control: its accessible object, Enter on the buttons, and the vertex boxes' frame.
+bool IsEditBox(const design::Control& c)
+{
+    const design::Widget widget = design::WidgetOf(c.role);
+    return widget == design::Widget::VertexBox || widget == design::Widget::LogBox ||
+           widget == design::Widget::HiddenText;
+}
+
+// Every control: its accessible object, Ctrl+A in the boxes, Enter on the
+// buttons, and the vertex boxes' frame.
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
 {
     auto& state = *reinterpret_cast<ControlState*>(data);
@@ -188,6 +196,17 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
             if (state.accessible)
                 return LresultFromObject(IID_IAccessible, wParam, state.accessible);
         }
+        break;
+    case WM_KEYDOWN:
+        // Ctrl+A selects all of a box's text, also where the edit control itself leaves it out.
+        if (wParam == 'A' && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0 && IsEditBox(*state.control)) {
+            SendMessageW(hwnd, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == 1 && IsEditBox(*state.control))  // Ctrl+A's character: no beep
+            return 0;
         break;
     case WM_GETDLGCODE:
         // Enter presses the focused button, as in a dialog, where the focused button is the default one.

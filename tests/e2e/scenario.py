@@ -288,6 +288,25 @@ def windows_details(d, w, model):
     return model
 
 
+def tab_order(d, w, model):
+    """Tab moves through the visible controls that take the focus, in the description's tab order, out of
+    the many-line log as well, and round to the first; Shift+Tab moves back."""
+    controls = w.description.controls
+    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
+    order = [n for n, c in sorted(controls.items(), key=lambda item: item[1]["tabIndex"])
+             if c["visible"] and c["widget"] in takes_focus]
+    d.click(order[0])
+    forward = []
+    for _ in order:
+        d.key("Tab")
+        forward.append(d.focused())
+    Check.equal(forward, order[1:] + order[:1], "Tab follows the tab order, out of the log too")
+    d.click(w.log)
+    d.key("shift+Tab")
+    Check.equal(d.focused(), order[order.index(w.log) - 1], "Shift+Tab leaves the log backwards")
+    return model
+
+
 RESTARTS = 4
 
 

@@ -34,8 +34,8 @@ def page(target, description):
 def windows(target, description):
     from wine_driver import WineDriver
     driver = WineDriver(target, description, os.environ["TREZOLIN_WINE_DIR"], os.environ["TREZOLIN_PROBE"])
-    return driver, [scenario.windows_details, scenario.accessibility, scenario.restarts, scenario.full_counter,
-                    scenario.close_mid_burst]
+    return driver, [scenario.windows_details, scenario.tab_order, scenario.accessibility, scenario.restarts,
+                    scenario.full_counter, scenario.close_mid_burst]
 
 
 SHELLS = {"desktop": desktop, "page": page, "windows": windows}
