@@ -1,5 +1,6 @@
 #include "windows/accessible.h"
 
+#include <new>
 #include <utility>
 
 namespace trezolin::windows {
@@ -293,7 +294,11 @@ IAccessible* NewControlAccessible(HWND control, AccessibleText text)
     if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard))) ||
         !standard)
         return nullptr;
-    return new ControlAccessible(control, standard, std::move(text));
+    // Called from a window procedure: no exception may leave it.
+    auto* accessible = new (std::nothrow) ControlAccessible(control, standard, std::move(text));
+    if (!accessible)
+        standard->Release();
+    return accessible;
 }
 
 } // namespace trezolin::windows

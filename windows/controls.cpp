@@ -105,7 +105,8 @@ LRESULT VertexBoxFrame(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bo
     switch (message) {
     case WM_NCCALCSIZE: {
         DefSubclassProc(hwnd, message, wParam, lParam);
-        RECT& r = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0];
+        // The client rectangle comes first, whether lParam holds one rectangle or three.
+        RECT& r = *reinterpret_cast<RECT*>(lParam);
         HDC dc = GetDC(hwnd);
         const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
         TEXTMETRICW tm{};
@@ -157,7 +158,7 @@ AccessibleText AccessibleTextOf(const design::Control& c)
     while (!name.empty() && name.back() == ' ')
         name.remove_suffix(1);
     text.name = Wide(name);
-    // A caption's tooltip is a joke for the mouse, not a description.
+    // The title's tooltip is a little surprise for the mouse, not a description to read out.
     if (c.role != design::Role::Caption)
         text.description = Wide(c.Description());
     switch (design::WidgetOf(c.role)) {
@@ -252,7 +253,7 @@ Kind KindOf(const design::Control& c)
     case design::Widget::ChoiceList:
         return {WC_LISTBOXW, WS_TABSTOP | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
     case design::Widget::HiddenList:
-        return {WC_LISTBOXW, WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+        return {WC_LISTBOXW, LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
     case design::Widget::Button:
         return {WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW, 0};
     case design::Widget::Caption:
