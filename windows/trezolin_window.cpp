@@ -392,10 +392,15 @@ void TrezolinWindow::ShowLog(LogChange change, std::string_view text)
     if (text.empty())
         return;
     // Only the new part goes in, at the end, so a check costs the same
-    // however long the log has grown; the box scrolls to it.
+    // however long the log has grown. The pupil's selection stays where it
+    // was, and the box shows the newest line.
+    DWORD selectionStart = 0, selectionEnd = 0;
+    SendMessageW(log_, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
     const int end = GetWindowTextLengthW(log_);
     SendMessageW(log_, EM_SETSEL, static_cast<WPARAM>(end), end);
     SendMessageW(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(log_, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
+    SendMessageW(log_, WM_VSCROLL, SB_BOTTOM, 0);
 }
 
 void TrezolinWindow::ReportError(ErrorKind error)
