@@ -62,9 +62,11 @@ class Model:
 
     def __init__(self, values):
         self.values = values
+        self.previous = None  # the values before the latest check
         self.lines = []
 
     def check(self, method):
+        self.previous = self.values
         self.values = change(self.values, method)
         self.lines.append(log_line(len(self.lines) + 1, self.values))
 
@@ -553,3 +555,79 @@ def site_installed_and_offline(d, w, model):
     finally:
         shutil.rmtree(folder, ignore_errors=True)
     return model
+
+
+def windows_details(d, w, model):
+    """What the Windows program holds beyond what the clipboard shows, read from inside Windows: the log's
+    own CR LF line ends, the hidden controls and lists, the window's frame and icon, tooltips, and what a
+    screen reader reads after each name."""
+    description = w.description
+    controls = description.controls
+    Check.equal(d.text(w.log).split("\r\n"), model.lines + [""], "the log box holds every line, each ending in CR LF")
+
+    hidden = [n for n, c in controls.items() if not c["visible"]]
+    Check.equal({n: d.shown(n) for n in hidden}, {n: False for n in hidden}, "the hidden controls exist and stay hidden")
+    Check.equal((d.items(description.the("previousValues")), d.items(description.the("currentValues"))),
+                ([str(v) for v in model.previous], [str(v) for v in model.values]),
+                "the hidden lists hold the values before and after the latest change")
+    locked = w.left + w.right + [w.log]
+    Check.equal({n: d.read_only(n) for n in locked}, {n: True for n in locked}, "vertex boxes and the log are read-only")
+    captions = {n: c["text"] for n, c in controls.items() if c["widget"] == "caption"}
+    Check.equal({n: d.text(n) for n in captions}, captions, "the labels' captions")
+
+    facts = d.window_facts()
+    width, height = description.window["pixels"]
+    Check.equal({k: facts[k] for k in ("title", "client", "systemMenu", "minimizeBox", "maximizeBox", "resizable")},
+                {"title": description.window["title"], "client": [0, 0, width, height], "systemMenu": True,
+                 "minimizeBox": False, "maximizeBox": False, "resizable": False},
+                "title, client area, system menu and close box only, fixed size")
+    left, top, right, bottom = facts["frame"]
+    area = facts["workArea"]
+    Check.equal((abs(left + right - area[0] - area[2]) <= 1, abs(top + bottom - area[1] - area[3]) <= 1), (True, True),
+                f"the window {facts['frame']} is centred on the screen {area}")
+    Check.equal((16, 16) in d.icon_sizes() and (32, 32) in d.icon_sizes(), True, "the window shows its icon")
+
+    tooltips = {n: c["tooltip"] for n, c in controls.items() if c["tooltip"]}
+    Check.equal({n: d.tooltip(n) for n in tooltips}, tooltips, "each tooltip shows its whole text")
+    described = {n: c["accessibleDescription"] or c["tooltip"] for n, c in controls.items()
+                 if c["visible"] and c["widget"] != "caption" and (c["accessibleDescription"] or c["tooltip"])}
+    Check.equal({n: d.accessible_description(n) for n in described}, described,
+                "what a screen reader reads after each control's name")
+    return model
+
+
+def tab_order(d, w, model):
+    """Tab moves through the visible controls that take the focus, in the description's tab order, out of
+    the many-line log as well, and round to the first; Shift+Tab moves back."""
+    controls = w.description.controls
+    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
+    order = [n for n, c in sorted(controls.items(), key=lambda item: item[1]["tabIndex"])
+             if c["visible"] and c["widget"] in takes_focus]
+    d.click(order[0])
+    forward = []
+    for _ in order:
+        d.key("Tab")
+        forward.append(d.focused())
+    Check.equal(forward, order[1:] + order[:1], "Tab follows the tab order, out of the log too")
+    d.click(w.log)
+    d.key("shift+Tab")
+    Check.equal(d.focused(), order[order.index(w.log) - 1], "Shift+Tab leaves the log backwards")
+    return model
+
+
+RESTARTS = 4
+
+
+def restarts(d, w, model):
+    """Started again and again, the program opens its window with the help text every time, the text
+    can be selected and copied, and the close box ends the program cleanly. A font's text layout that
+    fails only now and then shows here, not in a single start."""
+    statuses, help_texts = [], []
+    for _ in range(RESTARTS):
+        statuses.append(d.restart())
+        lines = d.read(w.log).splitlines()
+        help_texts.append((lines[0][:20] if lines else "", len(lines)))
+    Check.equal(statuses, [0] * RESTARTS, f"the close box ends the program with status 0, {RESTARTS} times")
+    Check.equal(help_texts, [("При някои изчисления", 29)] * RESTARTS, f"{RESTARTS} new starts show the help text")
+    # The load state: the second cube's empty boxes count as zeros.
+    return Model([0] * 8)

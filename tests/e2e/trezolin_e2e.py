@@ -6,6 +6,9 @@
   trezolin_e2e.py page-chromium ...  the same
   trezolin_e2e.py page-firefox ...   the same page in headless Firefox ESR
   trezolin_e2e.py page-webkit ...    the same page in WebKitGTK's MiniBrowser under Xvfb
+  trezolin_e2e.py windows PATH_TO_TREZOLIN_EXE WINDOW_JSON the Windows program under Wine in a real X
+      server; TREZOLIN_WINE_DIR names the folder of its Wine prefix, TREZOLIN_PROBE the helper
+      that reads the window from inside Windows
 
 WINDOW_JSON is the window's description as the build writes it. The same
 scenario runs against every shell; each shell then takes the further steps
@@ -13,6 +16,7 @@ that its driver can carry out.
 """
 
 import functools
+import os
 import sys
 
 import scenario
@@ -40,7 +44,14 @@ def page(target, description, engine="chromium"):
 CHROMIUM_ONLY = [scenario.screens, scenario.focus_and_colours, scenario.message_box_on_every_screen]
 
 
-SHELLS = {"desktop": desktop, "page": page,
+def windows(target, description):
+    from wine_driver import WineDriver
+    driver = WineDriver(target, description, os.environ["TREZOLIN_WINE_DIR"], os.environ["TREZOLIN_PROBE"])
+    return driver, [scenario.windows_details, scenario.tab_order, scenario.accessibility, scenario.restarts,
+                    scenario.full_counter, scenario.close_mid_burst]
+
+
+SHELLS = {"desktop": desktop, "page": page, "windows": windows,
           **{f"page-{engine}": functools.partial(page, engine=engine) for engine in ("chromium", "firefox", "webkit")}}
 
 

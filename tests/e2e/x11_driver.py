@@ -12,9 +12,16 @@ class X11Driver:
     def __init__(self, binary, description, session=None):
         self.description = description
         self.session = session or XSession()
-        self.program = self.session.start([binary])
+        self.program = self.start_program(binary)
         self.window = self.session.find_window(description.window["title"])
         time.sleep(0.5)
+
+    def start_program(self, binary):
+        return self.session.start([binary])
+
+    def program_output(self):
+        """What the program printed, once it has ended."""
+        return self.program.stdout.read() if self.program.stdout else ""
 
     def place(self, target):
         """Where a control or a list's entry is, in the window's pixels."""
@@ -46,8 +53,14 @@ class X11Driver:
             text = self.session.clipboard()
             if text != NOTHING_COPIED:
                 return text
+            if self.known_empty(control):
+                return ""
             time.sleep(0.1)
         return ""
+
+    def known_empty(self, control):
+        """Whether the driver can tell, without waiting, that the control holds no text to copy."""
+        return False
 
     def burst(self, control, count):
         self.session.run(["xdotool", "mousemove", "--window", self.window, *map(str, self.place(control))])
@@ -66,7 +79,7 @@ class X11Driver:
             status = program.wait(timeout=15)
         except Exception:
             status = "still running"
-        output = program.stdout.read() if status == 0 else ""
+        output = self.program_output() if status == 0 else ""
         return status, output
 
     def stop(self):
@@ -74,8 +87,7 @@ class X11Driver:
         if program.poll() is None:
             program.kill()
             program.wait()
-        if program.stdout:
-            output = program.stdout.read()
-            if output.strip():
-                print("program output:\n" + output)
+        output = self.program_output()
+        if output.strip():
+            print("program output:\n" + output)
         self.session.stop()

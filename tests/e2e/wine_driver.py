@@ -1,0 +1,226 @@
+"""The Windows program under Wine, in a real X server.
+
+Wine shows a Windows program's window as an X window the size of its client
+area, so the desktop driver's hands work here unchanged: xdotool clicks and
+keys, xclip reads what Ctrl+C copied, wmctrl closes. What the clipboard cannot
+tell (Wine's clipboard turns CR LF into LF) and what a screen reader hears are
+read from inside Windows by a helper, the probe (tests/windows/probe.cpp),
+which answers one question per line.
+"""
+
+import json
+import re
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+from x11_driver import X11Driver
+from x_session import XSession
+
+# Wine's processes and its server all on one CPU: nearly every call of a
+# Windows program is a round trip to the server, and on a virtual machine a
+# wake-up on another CPU costs far more than a switch on the same one (a burst
+# of presses: 59 s on two CPUs, 9 s on one).
+ON_ONE_CPU = ["taskset", "--cpu-list", "0"]
+WINE = [*ON_ONE_CPU, "/usr/lib/wine/wine64"]
+WINESERVER = [*ON_ONE_CPU, "/usr/lib/wine/wineserver64"]
+
+
+class Wine:
+    """A Wine prefix with a wineserver of its own, running in an X session.
+
+    A prefix is made once (wineboot, about 15 s) and kept in its folder. The
+    server is started for the session, so that Wine's windows show in the
+    session's X server, and it stays until stop(): without a running server,
+    every start of a program would start Wine's services again.
+    """
+
+    def __init__(self, folder, session):
+        folder = Path(folder).resolve()
+        (folder / "home").mkdir(parents=True, exist_ok=True)
+        self.prefix = folder / "prefix"
+        self.env = dict(session.env, WINEPREFIX=str(self.prefix), HOME=str(folder / "home"), WINEARCH="win64",
+                        WINEDEBUG="-all", WINEDLLOVERRIDES="winemenubuilder.exe=d")
+        # A server still running from the build knows no X server: end it first.
+        self.stop()
+        if not (self.prefix / "system.reg").exists():
+            self.quiet([*WINE, "wineboot", "--init"])
+            self.quiet([*WINESERVER, "-w"])
+        self.quiet([*WINESERVER, "-p"])
+        # Wine's services, started here with no output to hold on to: started
+        # by a program, they would keep its output pipe open.
+        self.quiet([*WINE, "wineboot"])
+
+    def quiet(self, args, check=True):
+        subprocess.run(args, env=self.env, check=check, timeout=180, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run(self, args, timeout=120):
+        """Runs a Windows program to its end: its exit status and what it printed."""
+        done = subprocess.run([*WINE, *args], env=self.env, timeout=timeout, stdin=subprocess.DEVNULL,
+                              capture_output=True)
+        return done.returncode, done.stdout.decode("utf-8", "replace")
+
+    def start(self, args, **streams):
+        return subprocess.Popen([*WINE, *args], env=self.env, **streams)
+
+    def stop(self):
+        self.quiet([*WINESERVER, "-k"], check=False)
+        self.quiet([*WINESERVER, "-w"], check=False)
+
+
+class WineDriver(X11Driver):
+    # What MSAA calls the scenario's kinds of control.
+    ROLES = {"vertexBox": "ROLE_SYSTEM_TEXT", "logBox": "ROLE_SYSTEM_TEXT", "button": "ROLE_SYSTEM_PUSHBUTTON",
+             "choiceList": "ROLE_SYSTEM_LIST", "picture": "ROLE_SYSTEM_GRAPHIC", "entry": "ROLE_SYSTEM_LISTITEM"}
+
+    def __init__(self, program, description, wine_folder, probe):
+        session = XSession()
+        try:
+            self.wine = Wine(wine_folder, session)
+        except Exception:
+            session.stop()
+            raise
+        self.binary = program
+        self.probe = None
+        self.starts = 0
+        super().__init__(program, description, session)
+        self.probe = self.wine.start([probe], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL)
+
+    def start_program(self, binary):
+        # A file, not a pipe, for what the program prints: Wine's processes outlive a pipe's reader.
+        self.output = tempfile.TemporaryFile()
+        self.starts += 1
+        return self.wine.start([binary], stdout=self.output, stderr=subprocess.STDOUT)
+
+    def program_output(self):
+        self.output.seek(0)
+        return self.output.read().decode("utf-8", "replace")
+
+    def ask(self, *question):
+        self.probe.stdin.write((" ".join(map(str, question)) + "\n").encode())
+        self.probe.stdin.flush()
+        answer = json.loads(self.probe.stdout.readline())
+        if isinstance(answer, dict) and "error" in answer:
+            raise RuntimeError(f"probe: {question}: {answer['error']}")
+        return answer
+
+    def restart(self):
+        """Closes the window as its close box does and starts the program again;
+        gives the closed program's exit status."""
+        self.session.close_window(self.description.window["title"])
+        try:
+            status = self.program.wait(timeout=15)
+        except subprocess.TimeoutExpired:
+            status = "still running"
+            self.program.kill()
+            self.program.wait()
+        self.program = self.start_program(self.binary)
+        self.window = self.session.find_window(self.description.window["title"])
+        time.sleep(0.5)
+        return status
+
+    def hover(self, control):
+        self.session.run(["xdotool", "mousemove", "--window", self.window, *map(str, self.place(control))])
+
+    def icon_sizes(self):
+        """The sizes of the icon that the window gives the desktop for its title bar and task bar."""
+        shown = self.session.run(["xprop", "-id", self.window, "_NET_WM_ICON"], check=False).stdout
+        return sorted({(int(w), int(h)) for w, h in re.findall(r"Icon \((\d+) x (\d+)\)", shown)})
+
+    # Read from inside Windows, by the probe.
+
+    def known_empty(self, control):
+        return self.ask("length", control) == 0
+
+    def text(self, control):
+        return self.ask("text", control)
+
+    def click_many(self, control, count):
+        """Queues many presses of a button at once (BM_CLICK), as a fast burst of clicks queues them,
+        and returns when the program has handled them: a full run in seconds."""
+        return int(self.ask("post", control, count, self.description.the("spareTextBox")))
+
+    def burst(self, control, count):
+        super().burst(control, count)
+        self.settle()
+
+    def settle(self, quiet=1.0, timeout=120.0):
+        """Waits until the program has caught up with the clicks sent to it: its log stops growing."""
+        log = self.description.the("log")
+        deadline = time.monotonic() + timeout
+        length, since = None, time.monotonic()
+        while time.monotonic() < deadline:
+            now = self.ask("length", log)
+            if now != length:
+                length, since = now, time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                return
+            time.sleep(0.1)
+
+    def log_line_count(self, control):
+        return len(self.text(control).splitlines())
+
+    def last_log_line(self, control):
+        lines = self.text(control).splitlines()
+        return lines[-1] if lines else ""
+
+    def items(self, control):
+        return self.ask("items", control)["items"]
+
+    def shown(self, control):
+        return self.ask("shown", control)
+
+    def read_only(self, control):
+        return self.ask("read_only", control)
+
+    def message_box(self):
+        """The open message box's (title, text), or None."""
+        box = self.ask("message_box")
+        return None if box is None else (box["title"], box["text"])
+
+    def focused(self):
+        """The focused control's name, or the text of the focused window (a message box's button)."""
+        focus = self.ask("focused")
+        return focus["control"] or (focus["text"] or "").replace("&", "")
+
+    def tooltip(self, control, timeout=5.0):
+        """The tooltip that shows while the mouse rests on the control, or None."""
+        # First away from every control, until no tooltip shows.
+        self.session.run(["xdotool", "mousemove", "--window", self.window, "2", "2"])
+        deadline = time.monotonic() + timeout
+        while self.ask("tooltip") is not None and time.monotonic() < deadline:
+            time.sleep(0.1)
+        self.hover(control)
+        while time.monotonic() < deadline:
+            shown = self.ask("tooltip")
+            if shown:
+                return shown
+            time.sleep(0.1)
+        return None
+
+    def window_facts(self):
+        return self.ask("window")
+
+    def accessible(self, control):
+        found = self.ask("accessible", control)
+        return found["role"], found["name"]
+
+    def accessible_description(self, control):
+        return self.ask("accessible", control)["description"]
+
+    def accessible_entries(self, control):
+        return [tuple(entry) for entry in self.ask("entries", control)]
+
+    def stop(self):
+        if self.probe:
+            self.probe.stdin.close()
+            try:
+                self.probe.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.probe.kill()
+        # Ends every Windows process of the prefix, the program among them.
+        self.wine.stop()
+        super().stop()

@@ -1,0 +1,392 @@
+// The end-to-end tests' eyes inside Windows: a console program that looks at
+// the running Trezolin window from another process, as a screen reader or
+// an automation tool would, and answers one question per line on standard
+// input with one line of JSON on standard output:
+//
+//   accessible NAME   the control's role, name and description through MSAA
+//   entries NAME      a list's entries through MSAA: [role, name, selected]
+//   text NAME         the control's whole text (WM_GETTEXT), CR LF and all
+//   items NAME        a list box's entries (LB_GETTEXT) and its chosen row
+//   shown NAME        whether the control is visible
+//   read_only NAME    whether an edit box is read-only
+//   post NAME N BOX   queues N presses of a button (BM_CLICK) and returns once
+//                     they are handled: see Post
+//   length NAME       the length of the control's text (WM_GETTEXTLENGTH)
+//   message_box       the open message box's title and text, or null
+//   focused           the focused control's name, or the focused window's text
+//   tooltip           the text of the tooltip on the screen, or null
+//   window            the main window's title, sizes, DPI and title-bar buttons
+//
+// NAME is a control's name in the description, e.g. Wryh_k(5). It only
+// reads and presses; the tests decide what is right.
+
+#include "design/window_design.h"
+#include "windows/window_ids.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <oleacc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using trezolin::windows::ControlId;
+using trezolin::windows::ControlOfId;
+
+std::string Utf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
+std::string Json(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string Json(const std::wstring& text)
+{
+    return Json(Utf8(text));
+}
+
+std::string Json(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    // WM_GETTEXT is carried across processes; GetWindowText is not, for controls.
+    const LRESULT length = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(got));
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+HWND MainWindow()
+{
+    return FindWindowW(trezolin::windows::kWindowClassName, nullptr);
+}
+
+HWND Control(const std::string& name)
+{
+    for (std::size_t row = 0; row < trezolin::design::kControls.size(); ++row)
+        if (trezolin::design::kControls[row].Name() == name)
+            return GetDlgItem(MainWindow(), ControlId(row));
+    return nullptr;
+}
+
+// A role by its name in MSAA's header, the same in every language.
+std::string RoleText(const VARIANT& role)
+{
+    if (role.vt != VT_I4)
+        return "none";
+    switch (role.lVal) {
+    case ROLE_SYSTEM_CLIENT: return "ROLE_SYSTEM_CLIENT";
+    case ROLE_SYSTEM_TEXT: return "ROLE_SYSTEM_TEXT";
+    case ROLE_SYSTEM_PUSHBUTTON: return "ROLE_SYSTEM_PUSHBUTTON";
+    case ROLE_SYSTEM_LIST: return "ROLE_SYSTEM_LIST";
+    case ROLE_SYSTEM_LISTITEM: return "ROLE_SYSTEM_LISTITEM";
+    case ROLE_SYSTEM_GRAPHIC: return "ROLE_SYSTEM_GRAPHIC";
+    case ROLE_SYSTEM_STATICTEXT: return "ROLE_SYSTEM_STATICTEXT";
+    case ROLE_SYSTEM_WINDOW: return "ROLE_SYSTEM_WINDOW";
+    default: return std::to_string(role.lVal);
+    }
+}
+
+std::wstring Take(BSTR text)
+{
+    std::wstring out = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+    SysFreeString(text);
+    return out;
+}
+
+IAccessible* AccessibleOf(HWND hwnd)
+{
+    IAccessible* accessible = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&accessible))))
+        return nullptr;
+    return accessible;
+}
+
+VARIANT Child(LONG id)
+{
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::string Accessible(HWND hwnd)
+{
+    IAccessible* a = AccessibleOf(hwnd);
+    if (!a)
+        return "null";
+    const VARIANT self = Child(CHILDID_SELF);
+    BSTR name = nullptr, description = nullptr;
+    VARIANT role;
+    VariantInit(&role);
+    a->get_accName(self, &name);
+    a->get_accDescription(self, &description);
+    a->get_accRole(self, &role);
+    a->Release();
+    return "{\"role\":" + Json(RoleText(role)) + ",\"name\":" + Json(Take(name)) +
+           ",\"description\":" + Json(Take(description)) + "}";
+}
+
+std::string Entries(HWND hwnd)
+{
+    IAccessible* a = AccessibleOf(hwnd);
+    if (!a)
+        return "null";
+    LONG count = 0;
+    a->get_accChildCount(&count);
+    std::string out = "[";
+    for (LONG id = 1; id <= count; ++id) {
+        BSTR name = nullptr;
+        VARIANT role, state;
+        VariantInit(&role);
+        VariantInit(&state);
+        a->get_accName(Child(id), &name);
+        a->get_accRole(Child(id), &role);
+        a->get_accState(Child(id), &state);
+        const bool selected = state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_SELECTED);
+        out += (id > 1 ? "," : "") + std::string("[") + Json(RoleText(role)) + "," + Json(Take(name)) + "," +
+               Json(selected) + "]";
+    }
+    a->Release();
+    return out + "]";
+}
+
+std::string Items(HWND list)
+{
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    std::string out = "{\"items\":[";
+    for (LRESULT row = 0; row < count; ++row) {
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        out += (row > 0 ? "," : "") + Json(text);
+    }
+    return out + "],\"chosen\":" + std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0)) + "}";
+}
+
+// Waits until the program has handled every message queued for it so far.
+// The end is marked by the modified flag of an edit box that nothing reads
+// (the hidden spare box): a message queued behind the others sets it, so once
+// it is set everything before it has been handled. It is cleared again.
+bool HandledSoFar(HWND marker)
+{
+    SendMessageW(marker, EM_SETMODIFY, FALSE, 0);
+    PostMessageW(marker, EM_SETMODIFY, TRUE, 0);
+    const ULONGLONG deadline = GetTickCount64() + 300'000;
+    while (!SendMessageW(marker, EM_GETMODIFY, 0, 0)) {
+        if (GetTickCount64() > deadline)
+            return false;
+        Sleep(2);
+    }
+    SendMessageW(marker, EM_SETMODIFY, FALSE, 0);
+    return true;
+}
+
+// Queues presses of the button, as a burst of clicks queues them, and returns
+// once the program has handled them all. They go in batches: Windows keeps
+// at most 10 000 messages in a queue, and Wine slows down with a long one.
+std::string Post(HWND button, long times, HWND marker)
+{
+    constexpr long kBatch = 500;
+    long done = 0;
+    while (done < times) {
+        const long batch = std::min(kBatch, times - done);
+        for (long i = 0; i < batch; ++i)
+            if (!PostMessageW(button, BM_CLICK, 0, 0))
+                return "{\"error\":\"a press could not be queued\"}";
+        if (!HandledSoFar(marker))
+            return "{\"error\":\"the presses were not handled in time\"}";
+        done += batch;
+    }
+    return std::to_string(done);
+}
+
+struct Search {
+    HWND owner;
+    const wchar_t* windowClass;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM data)
+{
+    auto& search = *reinterpret_cast<Search*>(data);
+    if (IsWindowVisible(hwnd) && ClassOf(hwnd) == search.windowClass &&
+        (!search.owner || GetWindow(hwnd, GW_OWNER) == search.owner)) {
+        search.found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindShown(HWND owner, const wchar_t* windowClass)
+{
+    Search search{owner, windowClass};
+    EnumWindows(&FindOwned, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string MessageBoxShown()
+{
+    // A message box is a dialog owned by the window; its text is the static with identifier 0xFFFF.
+    HWND box = FindShown(MainWindow(), L"#32770");
+    if (!box)
+        return "null";
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return "{\"title\":" + Json(WindowText(box)) + ",\"text\":" + Json(text ? WindowText(text) : L"") + "}";
+}
+
+std::string Focused()
+{
+    HWND main = MainWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) || !info.hwndFocus)
+        return "{\"control\":null,\"text\":null}";
+    const trezolin::design::Control* c =
+        GetParent(info.hwndFocus) == main ? ControlOfId(GetDlgCtrlID(info.hwndFocus)) : nullptr;
+    return "{\"control\":" + (c ? Json(c->Name()) : std::string("null")) + ",\"text\":" +
+           Json(WindowText(info.hwndFocus)) + "}";
+}
+
+std::string Tooltip()
+{
+    HWND tip = FindShown(nullptr, TOOLTIPS_CLASSW);
+    return tip ? Json(WindowText(tip)) : "null";
+}
+
+std::string Rect(const RECT& r)
+{
+    return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + "]";
+}
+
+std::string MainWindowFacts()
+{
+    HWND main = MainWindow();
+    if (!main)
+        return "null";
+    RECT frame, client;
+    GetWindowRect(main, &frame);
+    GetClientRect(main, &client);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
+    return "{\"title\":" + Json(WindowText(main)) + ",\"frame\":" + Rect(frame) + ",\"client\":" + Rect(client) +
+           ",\"workArea\":" + Rect(monitor.rcWork) + ",\"dpi\":" + std::to_string(GetDpiForWindow(main)) +
+           ",\"systemMenu\":" + Json((style & WS_SYSMENU) != 0) + ",\"minimizeBox\":" +
+           Json((style & WS_MINIMIZEBOX) != 0) + ",\"maximizeBox\":" + Json((style & WS_MAXIMIZEBOX) != 0) +
+           ",\"resizable\":" + Json((style & WS_THICKFRAME) != 0) + "}";
+}
+
+std::string Answer(const std::string& verb, const std::vector<std::string>& args)
+{
+    if (verb == "message_box")
+        return MessageBoxShown();
+    if (verb == "focused")
+        return Focused();
+    if (verb == "tooltip")
+        return Tooltip();
+    if (verb == "window")
+        return MainWindowFacts();
+    if (args.empty())
+        return "{\"error\":\"unknown question\"}";
+    HWND control = Control(args[0]);
+    if (!control)
+        return "{\"error\":" + Json("no control " + args[0]) + "}";
+    if (verb == "accessible")
+        return Accessible(control);
+    if (verb == "entries")
+        return Entries(control);
+    if (verb == "text")
+        return Json(WindowText(control));
+    if (verb == "items")
+        return Items(control);
+    if (verb == "shown")
+        return Json(IsWindowVisible(control) != 0);
+    if (verb == "read_only")
+        return Json((GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) != 0);
+    if (verb == "length")
+        return std::to_string(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+    if (verb == "post" && args.size() == 3 && Control(args[2]))
+        return Post(control, std::stol(args[1]), Control(args[2]));
+    return "{\"error\":\"unknown question\"}";
+}
+
+} // namespace
+
+int main()
+{
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+        return 1;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        std::istringstream words(line);
+        std::string verb, word;
+        std::vector<std::string> args;
+        words >> verb;
+        while (words >> word)
+            args.push_back(word);
+        std::string answer;
+        try {
+            answer = Answer(verb, args);
+        } catch (const std::exception& e) {
+            answer = "{\"error\":" + Json(std::string(e.what())) + "}";
+        }
+        std::fwrite(answer.data(), 1, answer.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+    CoUninitialize();
+    return 0;
+}

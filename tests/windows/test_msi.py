@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""The installer as a school's administrator uses it, under Wine, in a fresh
+Wine prefix: a silent install, the Start menu entry and the entry in the
+installed programs, the installed program started from its Start menu entry
+(at 150 % scaling) and closed, a later version installed over it, and a silent
+uninstall that leaves nothing behind.
+
+  test_msi.py TREZOLIN_MSI VERSION ICON LATER_MSI LATER_VERSION WORK_FOLDER
+"""
+
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+
+from scenario import Check  # noqa: E402
+from wine_driver import Wine  # noqa: E402
+from x_session import XSession  # noqa: E402
+
+UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+PRODUCTS = r"HKLM\Software\Classes\Installer\Products"
+TITLE = "Trezolin"
+
+
+def registry_keys(wine, root, name):
+    """The keys under root whose value `name` is Trezolin: {key: {value name: value}}."""
+    status, shown = wine.run(["reg", "query", root, "/s"])
+    entries, key = {}, None
+    for line in shown.splitlines():
+        if line.startswith("HKEY_"):
+            key = line.strip()
+            entries[key] = {}
+        elif key and line.startswith("    ") and "REG_" in line:
+            value_name, kind, value = (line.split(None, 2) + [""])[:3]
+            entries[key][value_name] = value.strip()
+    return {k: v for k, v in entries.items() if v.get(name) == TITLE}
+
+
+def installed_entries(wine):
+    """The installed programs' entries of Trezolin."""
+    return registry_keys(wine, UNINSTALL, "DisplayName")
+
+
+def product_icon(wine):
+    """The icon file that the installed programs show for Trezolin, as Windows Installer keeps it."""
+    products = registry_keys(wine, PRODUCTS, "ProductName")
+    icons = [p["ProductIcon"] for p in products.values() if "ProductIcon" in p]
+    if len(icons) != 1:
+        return None
+    status, shown = wine.run(["winepath", "-u", icons[0]])
+    return Path(shown.strip())
+
+
+def start_menu_entries(prefix):
+    # Wine puts an all-users shortcut into the user's own Start menu.
+    return sorted(str(p.relative_to(prefix)) for p in (prefix / "drive_c").rglob("Trezolin.lnk"))
+
+
+def windows_path(wine, unix_path):
+    status, shown = wine.run(["winepath", "-w", str(unix_path)])
+    return shown.strip()
+
+
+def main():
+    if len(sys.argv) != 7:
+        print(__doc__)
+        return 2
+    msi, version, icon_file, later_msi, later_version, work = (Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]),
+                                                               Path(sys.argv[4]), sys.argv[5], Path(sys.argv[6]))
+    shutil.rmtree(work, ignore_errors=True)
+    session = XSession()
+    wine = None
+    try:
+        wine = Wine(work / "wine", session)
+        prefix = wine.prefix
+        program_folder = prefix / "drive_c" / "Program Files" / "Trezolin"
+
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn"])
+        Check.equal(status, 0, "a silent install succeeds")
+        built = msi.parent / "trezolin.exe"
+        installed = program_folder / "trezolin.exe"
+        Check.equal(installed.is_file() and installed.read_bytes() == built.read_bytes(), True,
+                    "the program is in Program Files, as built")
+        shortcuts = start_menu_entries(prefix)
+        Check.equal(len(shortcuts), 1, f"one Start menu entry {shortcuts}")
+        entries = installed_entries(wine)
+        Check.equal(len(entries), 1, "one entry in the installed programs")
+        entry = next(iter(entries.values()), {})
+        Check.equal(entry.get("DisplayVersion"), version, "the entry shows the version")
+        icon = product_icon(wine)
+        Check.equal(icon is not None and icon.is_file() and icon.read_bytes() == icon_file.read_bytes(), True,
+                    f"the entry shows the program's icon {icon}")
+
+        # Started as a teacher starts it, from the Start menu, on a screen at 150 %.
+        wine.run(["reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144",
+                  "/f"])
+        wine.stop()
+        wine = Wine(work / "wine", session)
+        shortcut = windows_path(wine, prefix / shortcuts[0]) if shortcuts else ""
+        program = wine.start(["start", "/wait", shortcut], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = session.find_window(TITLE)
+        geometry = session.run(["xdotool", "getwindowgeometry", window]).stdout
+        size = geometry.split("Geometry:")[-1].strip()
+        Check.equal(size, "1049x744", "at 150 % the window is 1.5 times as large (its client area, in pixels)")
+        session.close_window(TITLE)
+        Check.equal(program.wait(timeout=30), 0, "the close box ends the installed program with status 0")
+
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, later_msi), "/qn"])
+        Check.equal(status, 0, "a later version installs silently over the first")
+        Check.equal([v.get("DisplayVersion") for v in installed_entries(wine).values()], [later_version],
+                    "the installed programs hold the later version alone")
+        Check.equal(len(start_menu_entries(prefix)), 1, "still one Start menu entry")
+        later_icon = product_icon(wine)
+        Check.equal(later_icon is not None and later_icon.is_file(), True, "the later version's entry has its icon")
+
+        status, _ = wine.run(["msiexec", "/x", windows_path(wine, later_msi), "/qn"])
+        Check.equal(status, 0, "a silent uninstall succeeds")
+        Check.equal((program_folder.exists(), start_menu_entries(prefix), installed_entries(wine),
+                     later_icon and later_icon.exists()), (False, [], {}, False),
+                    "nothing left behind: no folder in Program Files, no Start menu entry, no installed programs' "
+                    "entry, no icon")
+    finally:
+        if wine:
+            wine.stop()
+        session.stop()
+        shutil.rmtree(work, ignore_errors=True)
+
+    if Check.failures:
+        print(f"{Check.failures} check(s) failed")
+        return 1
+    print("all checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,507 @@
+#include "windows/trezolin_window.h"
+
+#include "design/messages.h"
+#include "windows/resources.h"
+#include "windows/wide_text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <span>
+#include <string>
+
+namespace trezolin::windows {
+
+namespace {
+
+// A fixed-size window with its system menu and close box, and no minimise or maximise box.
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = 0;
+
+std::wstring TextOf(HWND hwnd)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetTextIfChanged(HWND hwnd, const std::string& utf8)
+{
+    const std::wstring text = Wide(utf8);
+    if (TextOf(hwnd) != text)
+        SetWindowTextW(hwnd, text.c_str());
+}
+
+std::wstring EntryOf(HWND list, int row)
+{
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length == LB_ERR)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void ReplaceEntries(HWND list, std::span<const std::string> entries)
+{
+    const auto count = static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    // The lists hold eight entries nearly always: rename in place rather than rebuild.
+    if (count != entries.size()) {
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        for (const std::string& e : entries)
+            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
+        return;
+    }
+    for (std::size_t row = 0; row < count; ++row) {
+        const std::wstring text = Wide(entries[row]);
+        if (EntryOf(list, static_cast<int>(row)) == text)
+            continue;
+        SendMessageW(list, LB_DELETESTRING, row, 0);
+        SendMessageW(list, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+// The window's font at this DPI. A system without a face of the design's
+// family substitutes one; the shell then names that face itself: Wine 8's
+// text layout has been seen to crash now and then on the Bulgarian help text
+// in substituted faces (and not in the same face asked for by its own name).
+HFONT CreateWindowFont(int dpi)
+{
+    const design::Window& w = design::kWindow;
+    const auto create = [&](const wchar_t* face) {
+        return CreateFontW(-MulDiv(w.fontPoints, dpi, 72), 0, 0, 0, w.fontWeight, FALSE, FALSE, FALSE,
+                           static_cast<DWORD>(w.fontCharSet), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                           DEFAULT_PITCH | FF_ROMAN, face);
+    };
+    const std::wstring family = Wide(w.fontFamily);
+    HFONT font = create(family.c_str());
+    wchar_t face[LF_FACESIZE] = {};
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, font);
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    if (face[0] && lstrcmpiW(face, family.c_str()) != 0) {
+        DeleteObject(font);
+        font = create(face);
+    }
+    return font;
+}
+
+} // namespace
+
+TrezolinWindow::TrezolinWindow(std::unique_ptr<RandomSource> random) : lesson_(std::move(random)) {}
+
+TrezolinWindow::~TrezolinWindow()
+{
+    if (hwnd_)
+        DestroyWindow(hwnd_);
+    if (font_)
+        DeleteObject(font_);
+    if (background_)
+        DeleteObject(background_);
+    for (HICON icon : {bigIcon_, smallIcon_})
+        if (icon)
+            DestroyIcon(icon);
+    for (const auto& [colour, brush] : brushes_)
+        DeleteObject(brush);
+}
+
+bool TrezolinWindow::Create(HINSTANCE instance)
+{
+    const design::Window& w = design::kWindow;
+    instance_ = instance;
+    background_ = CreateSolidBrush(ColourRef(w.background));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TREZOLIN));
+    RegisterPictureClass(instance);
+    if (!BaseWindow::Create(instance, Wide(w.title).c_str(), kWindowStyle, kWindowExStyle, icon, background_))
+        return false;
+
+    CreateControls(instance);
+    CreateTooltips(instance);
+    Layout(static_cast<int>(GetDpiForWindow(hwnd_)));
+    Form_Load();
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& area = monitor.rcWork;
+    const SIZE size = WindowSize(dpi_);
+    SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - size.cx) / 2,
+                 area.top + (area.bottom - area.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void TrezolinWindow::CreateControls(HINSTANCE instance)
+{
+    // Made front to back: each new control goes behind those made before it.
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const design::Control& c = design::kControls[row];
+        states_[row].control = &c;
+        HWND hwnd = CreateControl(hwnd_, instance, ControlId(row), states_[row]);
+        controls_[row] = hwnd;
+        switch (design::WidgetOf(c.role)) {
+        case design::Widget::VertexBox:
+            (c.role == design::Role::FirstCubeVertex ? wryhN_ : wryhK_).at(c.index) = hwnd;
+            break;
+        case design::Widget::LogBox:
+            text1_.at(c.index) = log_ = hwnd;
+            // A full run is 32 767 lines: far beyond the box's usual limit.
+            SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
+            break;
+        case design::Widget::HiddenText:
+            text1_.at(c.index) = hwnd;
+            break;
+        case design::Widget::ChoiceList:
+            list1_.at(c.index) = methods_ = hwnd;
+            break;
+        case design::Widget::HiddenList:
+            list1_.at(c.index) = hwnd;
+            (c.role == design::Role::PreviousValues ? previousValues_ : currentValues_) = hwnd;
+            break;
+        case design::Widget::Button:
+            command1_.at(c.index) = hwnd;
+            break;
+        case design::Widget::Caption:
+            label1_.at(c.index) = hwnd;
+            break;
+        case design::Widget::Picture:
+            picture1_.at(c.index) = hwnd;
+            break;
+        }
+    }
+
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const LONG_PTR style = GetWindowLongPtrW(controls_[row], GWL_STYLE);
+        if ((style & WS_TABSTOP) && (style & WS_VISIBLE))
+            rows.push_back(row);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](std::size_t a, std::size_t b) { return design::kControls[a].tabIndex < design::kControls[b].tabIndex; });
+    for (const std::size_t row : rows)
+        tabOrder_.push_back(controls_[row]);
+    lastFocus_ = controls_[&design::FirstInTabOrder() - design::kControls.data()];
+}
+
+void TrezolinWindow::CreateTooltips(HINSTANCE instance)
+{
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance,
+                               nullptr);
+    if (!tooltip_)
+        return;
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const design::Control& c = design::kControls[row];
+        if (c.tooltip.empty())
+            continue;
+        std::wstring text = Wide(c.tooltip);
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[row]);
+        tool.lpszText = text.data();
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void TrezolinWindow::Form_Load()
+{
+    SendMessageW(methods_, LB_SETCURSEL, static_cast<WPARAM>(RowOfMethod(lesson_.State().method)), 0);
+    Show(lesson_.Show());
+}
+
+void TrezolinWindow::Layout(int dpi)
+{
+    dpi_ = dpi;
+    HFONT font = CreateWindowFont(dpi);
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const RECT r = ToDevicePixels(design::kControls[row].place, dpi);
+        SendMessageW(controls_[row], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        // SWP_FRAMECHANGED: a vertex box works out its text band again for the new font.
+        SetWindowPos(controls_[row], nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (font_)
+        DeleteObject(font_);
+    font_ = font;
+    SetIcons(dpi);
+
+    // The method's entries share the list's height, without a scroll bar.
+    RECT inside;
+    GetClientRect(methods_, &inside);
+    const auto entries = static_cast<int>(SendMessageW(methods_, LB_GETCOUNT, 0, 0));
+    if (entries > 0)
+        SendMessageW(methods_, LB_SETITEMHEIGHT, 0, MAKELPARAM((inside.bottom - inside.top) / entries, 0));
+    // Without a width, a tooltip may be cut off at the screen's edge instead of wrapped.
+    if (tooltip_)
+        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(design::kWindow.clientWidth, dpi, 1440) / 2);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void TrezolinWindow::SetIcons(int dpi)
+{
+    // The icon's sizes drawn for this DPI, for the title bar and the task bar.
+    const auto load = [&](int width, int height) {
+        return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_TREZOLIN), IMAGE_ICON,
+                                             GetSystemMetricsForDpi(width, static_cast<UINT>(dpi)),
+                                             GetSystemMetricsForDpi(height, static_cast<UINT>(dpi)), LR_DEFAULTCOLOR));
+    };
+    HICON big = load(SM_CXICON, SM_CYICON);
+    HICON small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    for (HICON old : {bigIcon_, smallIcon_})
+        if (old)
+            DestroyIcon(old);
+    bigIcon_ = big;
+    smallIcon_ = small;
+}
+
+SIZE TrezolinWindow::WindowSize(int dpi) const
+{
+    const design::Window& w = design::kWindow;
+    RECT r = ToDevicePixels({0, 0, w.clientWidth, w.clientHeight}, dpi);
+    AdjustWindowRectExForDpi(&r, kWindowStyle, FALSE, kWindowExStyle, static_cast<UINT>(dpi));
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+bool TrezolinWindow::PreTranslate(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB)
+        return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0)
+        return false;
+    if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))
+        return false;
+    // The dialog manager's own message for moving the focus; the log box sends it too.
+    SendMessageW(hwnd_, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+    return true;
+}
+
+void TrezolinWindow::MoveFocus(bool backwards)
+{
+    if (tabOrder_.empty())
+        return;
+    const auto n = static_cast<std::ptrdiff_t>(tabOrder_.size());
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), GetFocus()) - tabOrder_.begin();
+    std::ptrdiff_t next = 0;
+    if (at == n)
+        next = backwards ? n - 1 : 0;
+    else
+        next = (at + (backwards ? n - 1 : 1)) % n;
+    FocusControl(tabOrder_[static_cast<std::size_t>(next)]);
+}
+
+void TrezolinWindow::FocusControl(HWND control)
+{
+    // As in a dialog: a text box reached with the keyboard has its text selected.
+    if (SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+        SendMessageW(control, EM_SETSEL, 0, -1);
+    SetFocus(control);
+    // The keyboard is in use: show where the focus is.
+    SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+void TrezolinWindow::Command1_Click(int index)
+{
+    const std::optional<Command> command = ButtonCommand(index);
+    if (!command)
+        return;
+    // Nothing thrown here may leave the window procedure into Windows' code,
+    // which would end the program and lose the pupil's log: whatever fails,
+    // the window shows what was done and says what went wrong.
+    ErrorKind error = ErrorKind::Unexpected;
+    try {
+        const View view = lesson_.Run(*command, MethodOfRow(ChosenRow()));
+        error = view.error;
+        // The log piece is good until the next command; the rest of the view shows the lesson as it stands.
+        if (view.logChange == LogChange::Replaced) {
+            unshownLogChange_ = LogChange::Replaced;
+            unshownLog_.assign(view.logText);
+        } else {
+            unshownLog_.append(view.logText);
+        }
+        unshown_ = view;
+    } catch (...) {
+        if (error == ErrorKind::None)
+            error = ErrorKind::Unexpected;
+    }
+    if (error == ErrorKind::None)
+        return;
+    try {
+        CatchUp();
+        ReportError(error);
+    } catch (...) {
+        // Not even the message box could be shown; the window keeps running as it stands.
+    }
+}
+
+bool TrezolinWindow::IsPress(const MSG& message) const
+{
+    if (std::find(command1_.begin(), command1_.end(), message.hwnd) == command1_.end())
+        return false;
+    switch (message.message) {
+    case BM_CLICK:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE: return true;
+    default: return false;
+    }
+}
+
+void TrezolinWindow::CatchUp()
+{
+    if (!unshown_)
+        return;
+    View view = *unshown_;
+    view.logChange = unshownLogChange_;
+    view.logText = unshownLog_;
+    unshown_.reset();
+    Show(view);
+    unshownLogChange_ = LogChange::Appended;
+    unshownLog_.clear();
+}
+
+int TrezolinWindow::ChosenRow() const
+{
+    return static_cast<int>(SendMessageW(methods_, LB_GETCURSEL, 0, 0));
+}
+
+void TrezolinWindow::Show(const View& view)
+{
+    for (int i = 0; i < kVertexCount; ++i) {
+        SetTextIfChanged(wryhN_[i], view.firstCube[i]);
+        SetTextIfChanged(wryhK_[i], view.secondCube[i]);
+    }
+    ReplaceEntries(previousValues_, view.previousValues);
+    ReplaceEntries(currentValues_, view.currentValues);
+    ShowLog(view.logChange, view.logText);
+}
+
+void TrezolinWindow::ShowLog(LogChange change, std::string_view text)
+{
+    // The lesson's log ends its lines in CR LF, as the edit box does.
+    if (change == LogChange::Replaced) {
+        SetWindowTextW(log_, Wide(text).c_str());
+        return;
+    }
+    if (text.empty())
+        return;
+    // Only the new part goes in, at the end, so a check costs the same
+    // however long the log has grown. The pupil's selection stays where it
+    // was, and the box shows the newest line.
+    DWORD selectionStart = 0, selectionEnd = 0;
+    SendMessageW(log_, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    const int end = GetWindowTextLengthW(log_);
+    SendMessageW(log_, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(log_, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
+    SendMessageW(log_, WM_VSCROLL, SB_BOTTOM, 0);
+}
+
+void TrezolinWindow::ReportError(ErrorKind error)
+{
+    MessageBoxW(hwnd_, Wide(design::ErrorMessage(error)).c_str(), Wide(design::kWindow.title).c_str(),
+                MB_OK | MB_ICONWARNING);
+}
+
+HBRUSH TrezolinWindow::BrushOf(const design::Colour& colour)
+{
+    switch (colour.system) {
+    case design::SystemColour::Window: return GetSysColorBrush(COLOR_WINDOW);
+    case design::SystemColour::WindowText: return GetSysColorBrush(COLOR_WINDOWTEXT);
+    case design::SystemColour::ButtonFace: return GetSysColorBrush(COLOR_BTNFACE);
+    case design::SystemColour::ButtonText: return GetSysColorBrush(COLOR_BTNTEXT);
+    case design::SystemColour::None: break;
+    }
+    const COLORREF rgb = ColourRef(colour);
+    for (const auto& [known, brush] : brushes_)
+        if (known == rgb)
+            return brush;
+    HBRUSH brush = CreateSolidBrush(rgb);
+    brushes_.emplace_back(rgb, brush);
+    return brush;
+}
+
+LRESULT TrezolinWindow::OnControlColour(HDC dc, HWND control)
+{
+    const design::Control* c = ControlOfId(GetDlgCtrlID(control));
+    if (!c)
+        return 0;
+    SetTextColor(dc, ColourRef(c->foreground));
+    SetBkColor(dc, ColourRef(c->background));
+    return reinterpret_cast<LRESULT>(BrushOf(c->background));
+}
+
+void TrezolinWindow::OnCommand(int code, HWND from)
+{
+    const auto button = std::find(command1_.begin(), command1_.end(), from);
+    if (!from || button == command1_.end())
+        return;
+    // A quick second click on an owner-drawn button comes as a double click.
+    if (code == BN_CLICKED || code == BN_DOUBLECLICKED)
+        Command1_Click(static_cast<int>(button - command1_.begin()));
+}
+
+LRESULT TrezolinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NEXTDLGCTL:
+        if (LOWORD(lParam))
+            FocusControl(reinterpret_cast<HWND>(wParam));
+        else
+            MoveFocus(wParam != 0);
+        return 0;
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const design::Control* c = ControlOfId(static_cast<int>(item.CtlID));
+        if (item.CtlType != ODT_BUTTON || !c)
+            break;
+        DrawFaceButton(item, ColourRef(c->background));
+        return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (const LRESULT brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return brush;
+        break;
+    case WM_ACTIVATE:
+        // The focus goes back where it was before another window (a message box) took it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            if (focus && IsChild(hwnd_, focus))
+                lastFocus_ = focus;
+        } else if (lastFocus_) {
+            SetFocus(lastFocus_);
+        }
+        return 0;
+    case WM_DPICHANGED: {
+        Layout(HIWORD(wParam));
+        const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
+        const SIZE size = WindowSize(dpi_);
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    case WM_SYSCOLORCHANGE:
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_NCDESTROY:
+        hwnd_ = nullptr;
+        break;
+    default: break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+} // namespace trezolin::windows

@@ -1,0 +1,31 @@
+#pragma once
+
+// How the Windows program names its windows: the main window's class and
+// each control's identifier. Tools that look at the running program from
+// outside (the end-to-end tests' helper) find the controls by these.
+
+#include "design/window_design.h"
+
+#include <cstddef>
+
+namespace trezolin::windows {
+
+inline constexpr wchar_t kWindowClassName[] = L"Trezolin";
+
+// Above IDOK, IDCANCEL and the other identifiers that dialogs reserve.
+inline constexpr int kFirstControlId = 1000;
+
+// A control's identifier: kFirstControlId plus its row in the description.
+[[nodiscard]] constexpr int ControlId(std::size_t row) noexcept
+{
+    return kFirstControlId + static_cast<int>(row);
+}
+
+// The description's control with this identifier, or nullptr.
+[[nodiscard]] inline const design::Control* ControlOfId(int id) noexcept
+{
+    const int row = id - kFirstControlId;
+    return row >= 0 && row < static_cast<int>(design::kControls.size()) ? &design::kControls[row] : nullptr;
+}
+
+} // namespace trezolin::windows
