@@ -48,9 +48,17 @@ View Lesson::Show() noexcept
 
 View Lesson::Run(Command command, RoundingMethod method) noexcept
 {
+    const ErrorKind error = Do(command, method);
+    View view = Changes();
+    view.error = error;
+    return view;
+}
+
+ErrorKind Lesson::Do(Command command, RoundingMethod method) noexcept
+{
     // A start empties the log first thing, so the log counts as replaced even if the start fails.
-    const LogChange change = command == Command::Start ? LogChange::Replaced : LogChange::Appended;
-    ErrorKind error = ErrorKind::None;
+    if (command == Command::Start)
+        logReplaced_ = true;
     try {
         if (command == Command::Start) {
             StartCommand(state_, firstCube_, *random_);
@@ -59,17 +67,23 @@ View Lesson::Run(Command command, RoundingMethod method) noexcept
             CheckCommand(state_);
         }
     } catch (const Error& e) {
-        error = e.Kind();
+        return e.Kind();
     } catch (...) {
-        error = ErrorKind::Unexpected;
+        return ErrorKind::Unexpected;
     }
-    return ViewOf(change, error);
+    return ErrorKind::None;
+}
+
+View Lesson::Changes() noexcept
+{
+    return ViewOf(logReplaced_ ? LogChange::Replaced : LogChange::Appended, ErrorKind::None);
 }
 
 View Lesson::ViewOf(LogChange change, ErrorKind error) noexcept
 {
     const std::size_t from = change == LogChange::Replaced ? 0 : shownLogSize_;
     shownLogSize_ = state_.log.size();
+    logReplaced_ = false;
     return {firstCube_, state_.vertexTexts, state_.previousValues, state_.currentValues,
             change, std::string_view(state_.log).substr(from), error};
 }

@@ -73,6 +73,14 @@ public:
     // the View shows the state as the command left it with the error's kind.
     [[nodiscard]] View Run(Command command, RoundingMethod method) noexcept;
 
+    // The same, for a shell that runs several commands before it shows
+    // anything (a burst of clicks already queued): Do runs one and gives its
+    // error; Changes then gives what the shell must show for all of them
+    // together (the log replaced if a start came among them, else the lines
+    // appended since the last View), with no error.
+    [[nodiscard]] ErrorKind Do(Command command, RoundingMethod method) noexcept;
+    [[nodiscard]] View Changes() noexcept;
+
     [[nodiscard]] const CubeState& State() const noexcept { return state_; }
 
 private:
@@ -81,8 +89,10 @@ private:
     CubeState state_;
     std::array<std::string, kVertexCount> firstCube_;
     std::unique_ptr<RandomSource> random_;
-    // How much of state_.log the shell shows.
+    // How much of state_.log the shell shows, and whether a start has
+    // replaced the log since the shell last showed it.
     std::size_t shownLogSize_ = 0;
+    bool logReplaced_ = false;
 };
 
 } // namespace trezolin

@@ -100,6 +100,33 @@ TEST(LessonTest, EachCommandReturnsWhatTheShellMustShow)
     EXPECT_EQ(Entries(lesson.Show().firstCube), Entries(kExampleStart));
 }
 
+TEST(LessonTest, CommandsRunTogetherShowOnceWithAllTheirLines)
+{
+    Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws));
+    (void)lesson.Show();
+    const struct {
+        const char* what;
+        std::vector<Command> commands;
+        LogChange logChange;
+        std::string logText;
+    } bursts[] = {
+        {"two checks before any start", {Command::Check, Command::Check}, LogChange::Appended,
+         LogLine(1, {}) + LogLine(2, {})},
+        {"nothing since", {}, LogChange::Appended, ""},
+        {"a start and two checks", {Command::Start, Command::Check, Command::Check}, LogChange::Replaced,
+         LogLine(1, kExampleRoundRows[0]) + LogLine(2, kExampleRoundRows[1])},
+        {"a check", {Command::Check}, LogChange::Appended, LogLine(3, kExampleRoundRows[2])},
+    };
+    for (const auto& b : bursts) {
+        for (const Command c : b.commands)
+            EXPECT_EQ(lesson.Do(c, RoundingMethod::Round), ErrorKind::None) << b.what;
+        const View view = lesson.Changes();
+        EXPECT_EQ(view.logChange, b.logChange) << b.what;
+        EXPECT_EQ(view.logText, b.logText) << b.what;
+    }
+    EXPECT_EQ(Entries(lesson.Changes().secondCube), Entries(kExampleRoundRows[2]));
+}
+
 TEST(LessonTest, TheCheckAfterAFullCounterReportsAnOverflowAndChangesNothing)
 {
     Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws));

@@ -310,27 +310,14 @@ void TrezolinWindow::Command1_Click(int index)
     const std::optional<Command> command = ButtonCommand(index);
     if (!command)
         return;
+    // The lesson never throws; the controls catch up once the queued presses are counted.
+    const ErrorKind error = lesson_.Do(*command, MethodOfRow(ChosenRow()));
+    behind_ = true;
+    if (error == ErrorKind::None)
+        return;
     // Nothing thrown here may leave the window procedure into Windows' code,
     // which would end the program and lose the pupil's log: whatever fails,
     // the window shows what was done and says what went wrong.
-    ErrorKind error = ErrorKind::Unexpected;
-    try {
-        const View view = lesson_.Run(*command, MethodOfRow(ChosenRow()));
-        error = view.error;
-        // The log piece is good until the next command; the rest of the view shows the lesson as it stands.
-        if (view.logChange == LogChange::Replaced) {
-            unshownLogChange_ = LogChange::Replaced;
-            unshownLog_.assign(view.logText);
-        } else {
-            unshownLog_.append(view.logText);
-        }
-        unshown_ = view;
-    } catch (...) {
-        if (error == ErrorKind::None)
-            error = ErrorKind::Unexpected;
-    }
-    if (error == ErrorKind::None)
-        return;
     try {
         CatchUp();
         ReportError(error);
@@ -355,15 +342,10 @@ bool TrezolinWindow::IsPress(const MSG& message) const
 
 void TrezolinWindow::CatchUp()
 {
-    if (!unshown_)
+    if (!behind_)
         return;
-    View view = *unshown_;
-    view.logChange = unshownLogChange_;
-    view.logText = unshownLog_;
-    unshown_.reset();
-    Show(view);
-    unshownLogChange_ = LogChange::Appended;
-    unshownLog_.clear();
+    behind_ = false;
+    Show(lesson_.Changes());
 }
 
 int TrezolinWindow::ChosenRow() const

@@ -7,11 +7,11 @@
 //
 // One click of "Провери" (Command1(1)):
 //   the button sends WM_COMMAND (BN_CLICKED) -> Command1_Click(1)
-//     -> Lesson::Run(the check, the method chosen in List1(2)): counts the
+//     -> Lesson::Do(the check, the method chosen in List1(2)): counts the
 //        change, ApplyChange computes the eight new values and appends one
-//        log line
-//     -> Show(view): the cubes, the hidden lists and the new log line are
-//        written into the controls; an error goes to a message box.
+//        log line; an error goes to a message box
+//     -> CatchUp(): Show(Lesson::Changes()): the cubes, the hidden lists and
+//        the new log lines are written into the controls.
 // An error stops the command where it happened; the window shows what was
 // done so far and says what went wrong.
 //
@@ -115,10 +115,8 @@ private:
     HWND lastFocus_ = nullptr;
 
     Lesson lesson_;
-    // What the window has not shown yet: the latest command's view and the log since the last update.
-    std::optional<View> unshown_;
-    LogChange unshownLogChange_ = LogChange::Appended;
-    std::string unshownLog_;
+    // Whether a command ran since the controls last showed the lesson.
+    bool behind_ = false;
 };
 
 } // namespace trezolin::windows
