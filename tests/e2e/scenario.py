@@ -38,6 +38,15 @@ class Check:
     failures = 0
 
     @classmethod
+    def status(cls):
+        """Says how the checks went; the exit status of the test."""
+        if cls.failures:
+            print(f"{cls.failures} check(s) failed")
+            return 1
+        print("all checks passed")
+        return 0
+
+    @classmethod
     def equal(cls, actual, expected, what):
         if actual != expected:
             cls.failures += 1

@@ -69,11 +69,7 @@ def main():
     finally:
         driver.stop()
 
-    if Check.failures:
-        print(f"{Check.failures} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return Check.status()
 
 
 if __name__ == "__main__":

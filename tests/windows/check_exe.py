@@ -42,11 +42,7 @@ def main():
     Check.equal(("Microsoft.Windows.Common-Controls" in manifest and 'version="6.0.0.0"' in manifest,
                  "PerMonitorV2" in manifest), (True, True), "the manifest: common controls 6, per-monitor DPI")
 
-    if Check.failures:
-        print(f"{Check.failures} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return Check.status()
 
 
 if __name__ == "__main__":

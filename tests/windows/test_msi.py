@@ -127,11 +127,7 @@ def main():
         session.stop()
         shutil.rmtree(work, ignore_errors=True)
 
-    if Check.failures:
-        print(f"{Check.failures} check(s) failed")
-        return 1
-    print("all checks passed")
-    return 0
+    return Check.status()
 
 
 if __name__ == "__main__":
