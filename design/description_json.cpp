@@ -9,7 +9,6 @@
 #include <initializer_list>
 #include <span>
 #include <string_view>
-#include <utility>
 
 namespace trezolin::design {
 
@@ -265,10 +264,8 @@ std::string DescriptionJson()
     WriteDrawing(json);
 
     json.Key("messages").Begin('{');
-    for (const auto& [name, kind] : {std::pair{"overflow", ErrorKind::Overflow},
-                                     std::pair{"floatingPoint", ErrorKind::FloatingPoint},
-                                     std::pair{"unexpected", ErrorKind::Unexpected}})
-        json.Key(name).String(ErrorMessage(kind));
+    for (const ErrorKind kind : {ErrorKind::Overflow, ErrorKind::FloatingPoint, ErrorKind::Unexpected})
+        json.Key(ErrorKindName(kind)).String(ErrorMessage(kind));
     json.End('}');
 
     json.End('}');

@@ -125,9 +125,13 @@ struct Control {
 
     // "Wryh_k(5)": how the program's own code and its tests name the control.
     [[nodiscard]] std::string Name() const;
-    // What a screen reader reads after the name.
+    // What a screen reader reads after the name: the description, or else the
+    // tooltip. A caption has none: the title's tooltip is a little surprise
+    // for the mouse, not a description to read out.
     [[nodiscard]] std::string_view Description() const noexcept
     {
+        if (role == Role::Caption)
+            return {};
         return accessibleDescription.empty() ? tooltip : accessibleDescription;
     }
 };

@@ -263,7 +263,7 @@ QWidget* Trezolin::CreateControl(const design::Control& c)
     if (!c.accessibleName.empty())
         w->setAccessibleName(FromUtf8(c.accessibleName));
     // A button's tooltip is what a screen reader reads after its caption.
-    if (!c.Description().empty() && c.role != design::Role::Caption)
+    if (!c.Description().empty())
         w->setAccessibleDescription(FromUtf8(c.Description()));
     return w;
 }

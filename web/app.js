@@ -292,11 +292,12 @@ function buildWindow(root, design, lesson) {
     try {
       const view = lesson.click(index, methods.selectedRow());
       if (view) {
-        show(view);
+        // The command's error stands even if showing its result fails.
         error = view.error;
+        show(view);
       }
     } catch (e) {
-      error = "unexpected";
+      error ||= "unexpected";
     }
     if (error) tell(error);
   }

@@ -8,6 +8,7 @@
 //        and the error's kind, which app.js writes into the page.
 
 #include "design/description_json.h"
+#include "design/messages.h"
 #include "lesson/lesson.h"
 
 #include <emscripten/bind.h>
@@ -36,17 +37,6 @@ val Texts(const Range& texts)
     return array;
 }
 
-const char* ErrorName(ErrorKind kind)
-{
-    switch (kind) {
-    case ErrorKind::None: return "";
-    case ErrorKind::Overflow: return "overflow";
-    case ErrorKind::FloatingPoint: return "floatingPoint";
-    case ErrorKind::Unexpected: break;
-    }
-    return "unexpected";
-}
-
 val ToValue(const View& view)
 {
     val result = val::object();
@@ -57,7 +47,7 @@ val ToValue(const View& view)
     result.set("logReplaced", view.logChange == LogChange::Replaced);
     result.set("logText", Text(view.logText));
     // The key of the message in the description's "messages", or "".
-    result.set("error", val(ErrorName(view.error)));
+    result.set("error", Text(design::ErrorKindName(view.error)));
     return result;
 }
 

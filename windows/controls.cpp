@@ -158,9 +158,7 @@ AccessibleText AccessibleTextOf(const design::Control& c)
     while (!name.empty() && name.back() == ' ')
         name.remove_suffix(1);
     text.name = Wide(name);
-    // The title's tooltip is a little surprise for the mouse, not a description to read out.
-    if (c.role != design::Role::Caption)
-        text.description = Wide(c.Description());
+    text.description = Wide(c.Description());
     switch (design::WidgetOf(c.role)) {
     case design::Widget::VertexBox:
     case design::Widget::LogBox:

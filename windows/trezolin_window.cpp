@@ -340,12 +340,20 @@ bool TrezolinWindow::IsPress(const MSG& message) const
     }
 }
 
-void TrezolinWindow::CatchUp()
+void TrezolinWindow::CatchUp() noexcept
 {
     if (!behind_)
         return;
     behind_ = false;
-    Show(lesson_.Changes());
+    // Called from the message loop: nothing may end the program and lose the
+    // pupil's log. Should the controls fail to take the lesson, the next
+    // command shows it whole.
+    try {
+        Show(showWhole_ ? lesson_.Show() : lesson_.Changes());
+        showWhole_ = false;
+    } catch (...) {
+        showWhole_ = true;
+    }
 }
 
 int TrezolinWindow::ChosenRow() const

@@ -63,7 +63,7 @@ public:
     [[nodiscard]] bool IsPress(const MSG& message) const;
 
     // Shows what the commands since the last update left, if anything.
-    void CatchUp();
+    void CatchUp() noexcept;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -115,8 +115,10 @@ private:
     HWND lastFocus_ = nullptr;
 
     Lesson lesson_;
-    // Whether a command ran since the controls last showed the lesson.
+    // Whether a command ran since the controls last showed the lesson, and
+    // whether they must take it whole (after they failed to take a change).
     bool behind_ = false;
+    bool showWhole_ = false;
 };
 
 } // namespace trezolin::windows

@@ -17,7 +17,8 @@ import websocket
 FIREFOX = "/usr/bin/firefox-esr"
 
 # Written into the fresh profile: the page may read back what it copied (a
-# pupil's browser asks once), and Firefox contacts nothing at start.
+# pupil's browser asks once), and Firefox contacts nothing on its own: no
+# portal or connectivity probe, no safe-browsing lists, no remote settings.
 PREFERENCES = {
     "dom.events.testing.asyncClipboard": True,
     "focusmanager.testmode": True,
@@ -29,6 +30,13 @@ PREFERENCES = {
     "toolkit.telemetry.reportingpolicy.firstRun": False,
     "app.normandy.enabled": False,
     "messaging-system.rsexperimentloader.enabled": False,
+    "network.captive-portal-service.enabled": False,
+    "network.connectivity-service.enabled": False,
+    "browser.safebrowsing.update.enabled": False,
+    "browser.safebrowsing.provider.mozilla.updateURL": "",
+    "services.settings.server": "data:,",
+    "extensions.update.enabled": False,
+    "app.update.auto": False,
 }
 
 

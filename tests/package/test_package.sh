@@ -14,7 +14,10 @@ trap 'rm -rf "$work"' EXIT
 
 echo "-- validating the desktop entry and the metainfo"
 desktop-file-validate "$src/packaging/$app_id.desktop"
-appstreamcli validate --no-net "$src/packaging/$app_id.metainfo.xml"
+appstreamcli validate --no-net "$build/packaging/$app_id.metainfo.xml"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+grep -q "<release version=\"$version\"" "$build/packaging/$app_id.metainfo.xml" ||
+  { echo "the metainfo does not name release $version"; exit 1; }
 
 echo "-- installing under a scratch prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null

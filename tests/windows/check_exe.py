@@ -41,6 +41,8 @@ def main():
     manifest = resource(exe, 24).decode("utf-8", "replace")
     Check.equal(("Microsoft.Windows.Common-Controls" in manifest and 'version="6.0.0.0"' in manifest,
                  "PerMonitorV2" in manifest), (True, True), "the manifest: common controls 6, per-monitor DPI")
+    identity = re.search(r'<assemblyIdentity type="win32" name="Trezolin" version="([^"]*)"', manifest)
+    Check.equal(identity.group(1) if identity else None, f"{version}.0", "the manifest names the program's version")
 
     return Check.status()
 
