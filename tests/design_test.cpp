@@ -145,6 +145,8 @@ TEST(DesignTest, SettingsThatTheShellsRelyOn)
     EXPECT_EQ(ControlWith(Role::CheckButton).background, Rgb(255, 192, 128));
     EXPECT_EQ(ControlWith(Role::CheckButton).Description(), "Изчислява средна стойност на съседни върхове");
     EXPECT_EQ(FindControl("Label1", 3)->tooltip, "Великденско яйце");
+    // The title's tooltip is no description for a screen reader to read out.
+    EXPECT_TRUE(FindControl("Label1", 3)->Description().empty());
 }
 
 TEST(DesignTest, TheDrawingsEdgesJoinNeighboursAndOnlyThoseAtDAreDashed)
