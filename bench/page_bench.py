@@ -84,6 +84,16 @@ def renderer_rss_mb():
     return largest / 1024
 
 
+def open_to_ready(browser, url, loads=10):
+    """The time from navigation to the window built, for each of several loads, in ms."""
+    ready = []
+    for _ in range(loads):
+        browser.get(url)
+        assert wait_until_ready(browser) == "true"
+        ready.append(browser.execute_script("return performance.getEntriesByName('trezolin-ready')[0].startTime"))
+    return ready
+
+
 def main(page):
     url = Path(page).resolve().as_uri()
     print(f"file size: {Path(page).stat().st_size / 1024:.1f} KiB")
@@ -91,12 +101,7 @@ def main(page):
     browser.set_script_timeout(600)
     browser.execute_cdp_cmd("Performance.enable", {})
     try:
-        ready = []
-        for _ in range(10):
-            browser.get(url)
-            assert wait_until_ready(browser) == "true"
-            ready.append(browser.execute_script(
-                "return performance.getEntriesByName('trezolin-ready')[0].startTime"))
+        ready = open_to_ready(browser, url)
         print(f"open to ready: {statistics.median(ready):.1f} ms (median of 10 loads)")
 
         browser.execute_script(START)
@@ -121,12 +126,7 @@ def main(page):
 
         print(f"== the CPU slowed {SLOWDOWN} times")
         browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": SLOWDOWN})
-        ready = []
-        for _ in range(10):
-            browser.get(url)
-            assert wait_until_ready(browser) == "true"
-            ready.append(browser.execute_script(
-                "return performance.getEntriesByName('trezolin-ready')[0].startTime"))
+        ready = open_to_ready(browser, url)
         print(f"open to ready: {statistics.median(ready):.0f} ms (median of 10 loads; "
               f"{min(ready):.0f} to {max(ready):.0f})")
         browser.execute_script(START)

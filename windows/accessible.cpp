@@ -1,5 +1,7 @@
 #include "windows/accessible.h"
 
+#include "windows/wide_text.h"
+
 #include <new>
 #include <utility>
 
@@ -110,7 +112,7 @@ public:
         if (IsSelf(child))
             return ReturnText(text_.name, name);
         if (IsEntry(child))
-            return ReturnText(EntryText(child.lVal - 1), name);
+            return ReturnText(ListEntry(control_, static_cast<int>(child.lVal - 1)), name);
         return standard_->get_accName(child, name);
     }
 
@@ -269,16 +271,6 @@ private:
         return text_.list && child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= EntryCount();
     }
     int SelectedEntry() const { return static_cast<int>(SendMessageW(control_, LB_GETCURSEL, 0, 0)); }
-    std::wstring EntryText(LONG row) const
-    {
-        const LRESULT length = SendMessageW(control_, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-        if (length == LB_ERR)
-            return {};
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        SendMessageW(control_, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length));
-        return text;
-    }
 
     LONG references_ = 1;
     HWND control_;

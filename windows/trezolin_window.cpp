@@ -32,17 +32,6 @@ void SetTextIfChanged(HWND hwnd, const std::string& utf8)
         SetWindowTextW(hwnd, text.c_str());
 }
 
-std::wstring EntryOf(HWND list, int row)
-{
-    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
-    if (length == LB_ERR)
-        return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
-
 void ReplaceEntries(HWND list, std::span<const std::string> entries)
 {
     const auto count = static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -55,7 +44,7 @@ void ReplaceEntries(HWND list, std::span<const std::string> entries)
     }
     for (std::size_t row = 0; row < count; ++row) {
         const std::wstring text = Wide(entries[row]);
-        if (EntryOf(list, static_cast<int>(row)) == text)
+        if (ListEntry(list, static_cast<int>(row)) == text)
             continue;
         SendMessageW(list, LB_DELETESTRING, row, 0);
         SendMessageW(list, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));

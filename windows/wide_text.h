@@ -19,4 +19,16 @@ namespace trezolin::windows {
     return wide;
 }
 
+// The text of a list box's entry, or an empty text where there is none.
+[[nodiscard]] inline std::wstring ListEntry(HWND list, int row)
+{
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
+    if (length == LB_ERR)
+        return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
 } // namespace trezolin::windows
