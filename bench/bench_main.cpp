@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Benchmarks of the change step and of the real window on Qt's offscreen
 // platform. After the run the process prints its peak resident memory.
 

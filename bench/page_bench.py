@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Figures of the page in headless Chromium: size, open to ready, one check
 at 0 and at 32 000 lines including the layout it causes, a full run of
 32 767 checks, and the page's memory after it; then, with the CPU slowed six

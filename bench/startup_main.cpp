@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's start-up exactly as main() does it, up to the window's first
 // exposure; then prints the wall-clock time (seconds since the epoch) and
 // exits. scripts/bench takes the time just before starting this process, so

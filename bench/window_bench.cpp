@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real window, through its command handler, with the pending events
 // (the repaints among them) processed inside the timed region.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Figures of the Windows program under Wine in Xvfb, for docs/performance.md:
 the sizes of the .exe and the .msi, the time from starting the program to its
 window on the screen (median of 10 starts), and a full run of 32 767 presses of

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What the two command buttons do to the state, apart from showing it.

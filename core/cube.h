@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The cube: eight vertices A to H numbered 0 to 7. A, B, C, D go round the

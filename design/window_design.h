@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // What Trezolin's window shows and where, free of any toolkit: the window's

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The change step on any state at all: it completes with the values the
 // neighbour rule gives, or raises one of the program's errors and leaves
 // exactly the partial state it promises.

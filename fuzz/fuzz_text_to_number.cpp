@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Text to number against a slow reference of the same rule: a regular
 // expression finds the leading number, strtod (in the "C" locale that a
 // fuzz target runs in) converts it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's description checked once against the facts that matter: the
 // 29 controls with their places, tab indexes and texts, and a drawing whose
 // edges join neighbouring vertices. The shells are checked against it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The lesson as every shell drives it: what each command returns for the
 // shell to show, step by step through one run of the program.
 

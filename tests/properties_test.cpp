@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Properties of many runs from random start values: the values stay within
 // their start range and every run settles into repeating lines.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a screen reader and a keyboard user get from the window.
 
 #include "ui/cube_picture.h"

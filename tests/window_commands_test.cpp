@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window driven as a pupil drives it: start, check, choose a method.
 
 #include "design/help_text.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window on a screen scaled by 2: twice the device pixels, and lines and
 // text drawn at that density rather than blown up from a 1x image.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window as it stands after loading: its controls, their places, texts
 // and settings, the tab order and the stacking order.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the window looks like: the drawing of the cube and the colours of the
 // controls, read back from rendered pixels.
 

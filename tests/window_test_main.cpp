@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Widget tests run the real window on Qt's offscreen platform unless told otherwise.
 
 #include "ui/application.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Trezolin's page: the window of the desktop program, built from the same
 // description and driven by the same computation, compiled to WebAssembly.
 // The page only shows what the computation returns; it computes nothing.

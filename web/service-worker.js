@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The page's service worker on a school's site. The first visit keeps the
 // site's few files in a cache; from then on the page is answered from there,
 // with or without a network. Each build has its own cache, named by a hash

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (GCC, POSIX threads).
 # The programs are linked statically: one .exe that needs no DLL beyond
 # Windows' own. They run here under Wine, through wine-run, which keeps a

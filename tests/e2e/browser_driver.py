@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The page in a browser, driven over WebDriver as a pupil drives it.
 
 One driver for three engines: Chromium and WebKitGTK through Selenium

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The window's description, as the build writes it (trezolin-describe).
 
 The scenario finds the controls by their part in the program, and the drivers

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Firefox over WebDriver BiDi, the protocol it speaks itself.
 
 Debian has no geckodriver, so the tests start Firefox ESR with its remote

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The end-to-end scenario: Trezolin driven as a pupil drives it.
 
 The same steps run against every shell; a driver knows how to click, press

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The Windows program under Wine, in a real X server.
 
 Wine shows a Windows program's window as an X window the size of its client

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The desktop window in a real X server, driven with xdotool, xclip and wmctrl."""
 
 import time

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """A private X server with a window manager, and a user's hands on it.
 
 Starts Xvfb on a free display with openbox in it, so that windows get focus

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs Trezolin as a teacher would: validates the desktop entry and the
 # AppStream metainfo, installs under a scratch prefix, builds the Debian
 # package, installs it with dpkg, starts the installed program in a real X

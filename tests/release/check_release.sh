@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks a release folder as a teacher or an administrator receives it: every
 # download is there, its checksum holds, and each carries the one version.
 # Usage: check_release.sh RELEASE_FOLDER

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The Windows program as one file: it needs no DLL beyond Windows' own, and
 it carries the version of the build and a manifest asking for common
 controls 6 and per-monitor DPI awareness.

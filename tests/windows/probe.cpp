@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Trezolin developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The end-to-end tests' eyes inside Windows: a console program that looks at
 // the running Trezolin window from another process, as a screen reader or
 // an automation tool would, and answers one question per line on standard

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """The installer as a school's administrator uses it, under Wine, in a fresh
 Wine prefix: a silent install, the Start menu entry and the entry in the
 installed programs, the installed program started from its Start menu entry
