@@ -4,7 +4,8 @@
 
 # Installs Trezolin as a teacher would: validates the desktop entry and the
 # AppStream metainfo, installs under a scratch prefix, builds the Debian
-# package, installs it with dpkg, starts the installed program in a real X
+# package and has lintian check it, reads its program's hardening and its
+# --version and --help, installs it with dpkg, starts the installed program in a real X
 # server, checks that its window appears and closes it, then removes the
 # package again.
 # Usage: test_package.sh SOURCE_DIR BUILD_DIR
@@ -42,6 +43,40 @@ depends=$(dpkg-deb --field "$deb" Depends)
 contents=$(dpkg-deb --contents "$deb")
 [[ $contents == *" ./usr/bin/trezolin"* ]] || { echo "no /usr/bin/trezolin in the package"; exit 1; }
 [[ $contents == *"./usr/share/applications/$app_id.desktop"* ]] || { echo "no desktop entry in the package"; exit 1; }
+
+echo "-- Debian's package checker: no errors, no warnings"
+lintian_status=0
+lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1) || lintian_status=$?
+echo "$lintian_out"
+if [ "$lintian_status" -ne 0 ] || grep -Eq '^(E|W):' <<<"$lintian_out"; then
+  echo "lintian finds errors or warnings in the package (status $lintian_status)"; exit 1
+fi
+
+echo "-- the package's program, hardened as Debian's own"
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+bin="$root/usr/bin/trezolin"
+headers=$(readelf -hldW "$bin")
+grep -Eq 'Type: +DYN' <<<"$headers" || { echo "the program is not position-independent (PIE)"; exit 1; }
+grep -q GNU_RELRO <<<"$headers" || { echo "no read-only relocations (RELRO)"; exit 1; }
+grep -Eq 'BIND_NOW|Flags:.* NOW' <<<"$headers" || { echo "relocations are not bound at start (BIND_NOW)"; exit 1; }
+symbols=$(readelf --dyn-syms -W "$bin")
+grep -q ' __stack_chk_fail@' <<<"$symbols" || { echo "no stack protector (__stack_chk_fail)"; exit 1; }
+grep -Eq ' __[a-z0-9_]+_chk@' <<<"$symbols" || { echo "no fortified C library call (a _chk function)"; exit 1; }
+
+echo "-- --version and --help without a display, and the manual page saying the same"
+version_out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version)
+echo "$version_out"
+[[ $(head -n 1 <<<"$version_out") == "trezolin $version" ]] || { echo "--version does not name $version first"; exit 1; }
+grep -q '^License GPL-3.0-or-later: ' <<<"$version_out" || { echo "--version names no licence"; exit 1; }
+help_out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --help)
+manual=$(zcat "$root/usr/share/man/man1/trezolin.1.gz" | sed 's/\\-/-/g')
+grep -q "^\.TH TREZOLIN 1 .*\"Trezolin $version\"" <<<"$manual" || { echo "the manual page is not for $version"; exit 1; }
+options=$(grep -E '^ +-' <<<"$help_out" | grep -oE -- '--?[a-z][a-z-]*')
+[[ $options == *--help* && $options == *--version* ]] || { echo "--help lists no --help or --version: $help_out"; exit 1; }
+for option in $options; do
+  grep -Eq -- "(^|[^-a-z])$option([^-a-z]|\$)" <<<"$manual" || { echo "the manual page leaves out $option"; exit 1; }
+done
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "-- not root: installing the package with dpkg is left out"
