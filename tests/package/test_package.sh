@@ -20,8 +20,27 @@ echo "-- validating the desktop entry and the metainfo"
 desktop-file-validate "$src/packaging/$app_id.desktop"
 appstreamcli validate --no-net "$build/packaging/$app_id.metainfo.xml"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-grep -q "<release version=\"$version\"" "$build/packaging/$app_id.metainfo.xml" ||
-  { echo "the metainfo does not name release $version"; exit 1; }
+
+echo "-- the release notes, the metainfo's releases and developer, all from NEWS.md and the maintainer"
+news_date=$(sed -n "s/^## $version (\([0-9-]*\))\$/\1/p" "$src/NEWS.md")
+[ -n "$news_date" ] || { echo "NEWS.md has no entry for $version"; exit 1; }
+metainfo=$(cat "$build/packaging/$app_id.metainfo.xml")
+[[ $metainfo == *"<release version=\"$version\" date=\"$news_date\">"* ]] ||
+  { echo "the metainfo does not name release $version of $news_date"; exit 1; }
+[[ $metainfo == *"<project_license>GPL-3.0-or-later</project_license>"* ]] || { echo "the metainfo names no licence"; exit 1; }
+maintainer=$(sed -n 's/^TREZOLIN_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")
+[[ $metainfo == *"<developer_name>${maintainer%% <*}</developer_name>"* ]] ||
+  { echo "the metainfo's developer is not $maintainer"; exit 1; }
+changelog=$(zcat "$build/packaging/changelog.gz")
+[[ $(head -n 1 <<<"$changelog") == "trezolin ($version) unstable; urgency=medium" ]] ||
+  { echo "changelog.gz does not begin with $version"; exit 1; }
+grep -qF -- " -- $maintainer  " <<<"$changelog" || { echo "changelog.gz is not signed by $maintainer"; exit 1; }
+# A version without its entry in NEWS.md stops the build.
+refusal=$(/usr/bin/python3 "$src/packaging/news.py" --news "$src/NEWS.md" --version 0.0.1 --maintainer "$maintainer" \
+            --metainfo "$src/packaging/$app_id.metainfo.xml.in" "$work/m.xml" \
+            --manual "$src/packaging/trezolin.1.in" "$work/t.1.gz" --changelog "$work/c.gz" 2>&1) &&
+  { echo "the release notes were made for a version NEWS.md does not have"; exit 1; }
+[[ $refusal == *"add a heading for 0.0.1"* ]] || { echo "unexpected answer for a version without notes: $refusal"; exit 1; }
 
 echo "-- installing under a scratch prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
@@ -43,6 +62,11 @@ depends=$(dpkg-deb --field "$deb" Depends)
 contents=$(dpkg-deb --contents "$deb")
 [[ $contents == *" ./usr/bin/trezolin"* ]] || { echo "no /usr/bin/trezolin in the package"; exit 1; }
 [[ $contents == *"./usr/share/applications/$app_id.desktop"* ]] || { echo "no desktop entry in the package"; exit 1; }
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/trezolin/copyright > "$work/copyright"
+# Trezolin's own stanza comes first, before what the program holds from others.
+[[ $(grep -m 2 -A 1 '^Files:' "$work/copyright" | tr '\n' ' ') == "Files: * Copyright: 2026 The Trezolin developers "* ]] ||
+  { echo "the copyright file does not begin with Trezolin's own stanza"; exit 1; }
+grep -q '^Files: fast_float/' "$work/copyright" || { echo "the copyright file leaves out fast_float"; exit 1; }
 
 echo "-- Debian's package checker: no errors, no warnings"
 lintian_status=0
