@@ -25,7 +25,7 @@ std::optional<int> AnswerCommandLine(int argc, char* argv[])
         "Rounding to an integer at the vertices of a cube, for a school informatics lesson.\n"
         "Without options it opens its window, which is in Bulgarian."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show these options and exit."));
+                                  QStringLiteral("Show the options and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and the licence and exit."));
     parser.addOption(help);
