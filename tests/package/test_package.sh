@@ -4,7 +4,8 @@
 
 # Installs Trezolin as a teacher would: validates the desktop entry and the
 # AppStream metainfo, installs under a scratch prefix, builds the Debian
-# package, installs it with dpkg, starts the installed program in a real X
+# package and has lintian check it, reads its program's hardening and its
+# --version and --help, installs it with dpkg, starts the installed program in a real X
 # server, checks that its window appears and closes it, then removes the
 # package again.
 # Usage: test_package.sh SOURCE_DIR BUILD_DIR
@@ -19,8 +20,27 @@ echo "-- validating the desktop entry and the metainfo"
 desktop-file-validate "$src/packaging/$app_id.desktop"
 appstreamcli validate --no-net "$build/packaging/$app_id.metainfo.xml"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
-grep -q "<release version=\"$version\"" "$build/packaging/$app_id.metainfo.xml" ||
-  { echo "the metainfo does not name release $version"; exit 1; }
+
+echo "-- the release notes, the metainfo's releases and developer, all from NEWS.md and the maintainer"
+news_date=$(sed -n "s/^## $version (\([0-9-]*\))\$/\1/p" "$src/NEWS.md")
+[ -n "$news_date" ] || { echo "NEWS.md has no entry for $version"; exit 1; }
+metainfo=$(cat "$build/packaging/$app_id.metainfo.xml")
+[[ $metainfo == *"<release version=\"$version\" date=\"$news_date\">"* ]] ||
+  { echo "the metainfo does not name release $version of $news_date"; exit 1; }
+[[ $metainfo == *"<project_license>GPL-3.0-or-later</project_license>"* ]] || { echo "the metainfo names no licence"; exit 1; }
+maintainer=$(sed -n 's/^TREZOLIN_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")
+[[ $metainfo == *"<developer_name>${maintainer%% <*}</developer_name>"* ]] ||
+  { echo "the metainfo's developer is not $maintainer"; exit 1; }
+changelog=$(zcat "$build/packaging/changelog.gz")
+[[ $(head -n 1 <<<"$changelog") == "trezolin ($version) unstable; urgency=medium" ]] ||
+  { echo "changelog.gz does not begin with $version"; exit 1; }
+grep -qF -- " -- $maintainer  " <<<"$changelog" || { echo "changelog.gz is not signed by $maintainer"; exit 1; }
+# A version without its entry in NEWS.md stops the build.
+refusal=$(/usr/bin/python3 "$src/packaging/news.py" --news "$src/NEWS.md" --version 0.0.1 --maintainer "$maintainer" \
+            --metainfo "$src/packaging/$app_id.metainfo.xml.in" "$work/m.xml" \
+            --manual "$src/packaging/trezolin.1.in" "$work/t.1.gz" --changelog "$work/c.gz" 2>&1) &&
+  { echo "the release notes were made for a version NEWS.md does not have"; exit 1; }
+[[ $refusal == *"add a heading for 0.0.1"* ]] || { echo "unexpected answer for a version without notes: $refusal"; exit 1; }
 
 echo "-- installing under a scratch prefix"
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
@@ -42,6 +62,45 @@ depends=$(dpkg-deb --field "$deb" Depends)
 contents=$(dpkg-deb --contents "$deb")
 [[ $contents == *" ./usr/bin/trezolin"* ]] || { echo "no /usr/bin/trezolin in the package"; exit 1; }
 [[ $contents == *"./usr/share/applications/$app_id.desktop"* ]] || { echo "no desktop entry in the package"; exit 1; }
+dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/trezolin/copyright > "$work/copyright"
+# Trezolin's own stanza comes first, before what the program holds from others.
+[[ $(grep -m 2 -A 1 '^Files:' "$work/copyright" | tr '\n' ' ') == "Files: * Copyright: 2026 The Trezolin developers "* ]] ||
+  { echo "the copyright file does not begin with Trezolin's own stanza"; exit 1; }
+grep -q '^Files: fast_float/' "$work/copyright" || { echo "the copyright file leaves out fast_float"; exit 1; }
+
+echo "-- Debian's package checker: no errors, no warnings"
+lintian_status=0
+lintian_out=$(lintian --fail-on error,warning "$deb" 2>&1) || lintian_status=$?
+echo "$lintian_out"
+if [ "$lintian_status" -ne 0 ] || grep -Eq '^(E|W):' <<<"$lintian_out"; then
+  echo "lintian finds errors or warnings in the package (status $lintian_status)"; exit 1
+fi
+
+echo "-- the package's program, hardened as Debian's own"
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+bin="$root/usr/bin/trezolin"
+headers=$(readelf -hldW "$bin")
+grep -Eq 'Type: +DYN' <<<"$headers" || { echo "the program is not position-independent (PIE)"; exit 1; }
+grep -q GNU_RELRO <<<"$headers" || { echo "no read-only relocations (RELRO)"; exit 1; }
+grep -Eq 'BIND_NOW|Flags:.* NOW' <<<"$headers" || { echo "relocations are not bound at start (BIND_NOW)"; exit 1; }
+symbols=$(readelf --dyn-syms -W "$bin")
+grep -q ' __stack_chk_fail@' <<<"$symbols" || { echo "no stack protector (__stack_chk_fail)"; exit 1; }
+grep -Eq ' __[a-z0-9_]+_chk@' <<<"$symbols" || { echo "no fortified C library call (a _chk function)"; exit 1; }
+
+echo "-- --version and --help without a display, and the manual page saying the same"
+version_out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --version)
+echo "$version_out"
+[[ $(head -n 1 <<<"$version_out") == "trezolin $version" ]] || { echo "--version does not name $version first"; exit 1; }
+grep -q '^License GPL-3.0-or-later: ' <<<"$version_out" || { echo "--version names no licence"; exit 1; }
+help_out=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin" --help)
+manual=$(zcat "$root/usr/share/man/man1/trezolin.1.gz" | sed 's/\\-/-/g')
+grep -q "^\.TH TREZOLIN 1 .*\"Trezolin $version\"" <<<"$manual" || { echo "the manual page is not for $version"; exit 1; }
+options=$(grep -E '^ +-' <<<"$help_out" | grep -oE -- '--?[a-z][a-z-]*')
+[[ $options == *--help* && $options == *--version* ]] || { echo "--help lists no --help or --version: $help_out"; exit 1; }
+for option in $options; do
+  grep -Eq -- "(^|[^-a-z])$option([^-a-z]|\$)" <<<"$manual" || { echo "the manual page leaves out $option"; exit 1; }
+done
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "-- not root: installing the package with dpkg is left out"
