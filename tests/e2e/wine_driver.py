@@ -204,6 +204,10 @@ class WineDriver(X11Driver):
             time.sleep(0.1)
         return None
 
+    def said(self):
+        """The last text the program said to a screen reader (Wine has no UI Automation: the program keeps it)."""
+        return self.ask("said")
+
     def window_facts(self):
         return self.ask("window")
 
