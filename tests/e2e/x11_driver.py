@@ -15,6 +15,7 @@ class X11Driver:
     def __init__(self, binary, description, session=None):
         self.description = description
         self.session = session or XSession()
+        self.binary = binary
         self.program = self.start_program(binary)
         self.window = self.session.find_window(description.window["title"])
         time.sleep(0.5)
@@ -84,6 +85,17 @@ class X11Driver:
             status = "still running"
         output = self.program_output() if status == 0 else ""
         return status, output
+
+    def screen_reader(self):
+        """Another start of the program, on a desktop of its own with Orca listening."""
+        from screen_reader import Desk
+        desk = Desk()
+        try:
+            desk.open([self.binary], self.description.window["title"])
+        except Exception:
+            desk.stop()
+            raise
+        return desk
 
     def stop(self):
         program = self.program
