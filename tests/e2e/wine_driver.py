@@ -135,6 +135,8 @@ class WineDriver(X11Driver):
 
     # Read from inside Windows, by the probe.
 
+    TELLS_EMPTY = True
+
     def known_empty(self, control):
         return self.ask("length", control) == 0
 
