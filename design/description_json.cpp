@@ -271,6 +271,12 @@ std::string DescriptionJson()
         json.Key(ErrorKindName(kind)).String(ErrorMessage(kind));
     json.End('}');
 
+    // What a screen reader hears after a start; the lesson fills it in.
+    json.Key("announcements").Begin('{');
+    json.Key("start").String(kStartAnnouncement);
+    json.Key("valueSeparator").String(kAnnouncedValueSeparator);
+    json.End('}');
+
     json.End('}');
     return json.Take();
 }

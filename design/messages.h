@@ -5,6 +5,7 @@
 
 // What the window tells the user when a command stops with an error: a
 // message box titled with the window's title, holding one of these sentences.
+// And what a screen reader says unasked after a start.
 
 #include "runtime/errors.h"
 
@@ -36,5 +37,10 @@ namespace trezolin::design {
     }
     return "Неочаквана грешка: командата не беше изпълнена докрай.";
 }
+
+// What a screen reader says after a start: "{}" stands for the eight start
+// values in vertex order, each followed by kAnnouncedValueSeparator but the last.
+inline constexpr std::string_view kStartAnnouncement = "Ново начало, стойности от A до H: {}.";
+inline constexpr std::string_view kAnnouncedValueSeparator = ", ";
 
 } // namespace trezolin::design

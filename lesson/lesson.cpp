@@ -5,10 +5,38 @@
 
 #include "core/commands.h"
 #include "design/help_text.h"
+#include "design/messages.h"
 
 #include <utility>
 
 namespace trezolin {
+
+namespace {
+
+// The description's start sentence with the values put in.
+std::string StartAnnouncement(std::span<const std::string, kVertexCount> values)
+{
+    std::string joined;
+    for (const std::string& value : values) {
+        if (!joined.empty())
+            joined += design::kAnnouncedValueSeparator;
+        joined += value;
+    }
+    std::string sentence(design::kStartAnnouncement);
+    const std::size_t at = sentence.find("{}");
+    return at == std::string::npos ? sentence : sentence.replace(at, 2, joined);
+}
+
+// The last line of a log whose lines end in CR LF, without its line end.
+std::string_view LastLine(std::string_view log)
+{
+    if (log.ends_with("\r\n"))
+        log.remove_suffix(2);
+    const std::size_t start = log.rfind('\n');
+    return start == std::string_view::npos ? log : log.substr(start + 1);
+}
+
+} // namespace
 
 std::optional<Command> ButtonCommand(int index) noexcept
 {
@@ -60,14 +88,19 @@ View Lesson::Run(Command command, RoundingMethod method) noexcept
 ErrorKind Lesson::Do(Command command, RoundingMethod method) noexcept
 {
     // A start empties the log first thing, so the log counts as replaced even if the start fails.
-    if (command == Command::Start)
+    if (command == Command::Start) {
         logReplaced_ = true;
+        // What the run said before is stale once a new run begins.
+        announcement_.clear();
+    }
     try {
         if (command == Command::Start) {
             StartCommand(state_, firstCube_, *random_);
+            announcement_ = StartAnnouncement(firstCube_);
         } else {
             state_.method = method;
             CheckCommand(state_);
+            announcement_ = LastLine(state_.log);
         }
     } catch (const Error& e) {
         return e.Kind();
@@ -87,8 +120,11 @@ View Lesson::ViewOf(LogChange change, ErrorKind error) noexcept
     const std::size_t from = change == LogChange::Replaced ? 0 : shownLogSize_;
     shownLogSize_ = state_.log.size();
     logReplaced_ = false;
+    // Said once: the View keeps the text until the next call, which may clear it.
+    spokenAnnouncement_ = std::move(announcement_);
+    announcement_.clear();
     return {firstCube_, state_.vertexTexts, state_.previousValues, state_.currentValues,
-            change, std::string_view(state_.log).substr(from), error};
+            change, std::string_view(state_.log).substr(from), error, spokenAnnouncement_};
 }
 
 } // namespace trezolin

@@ -59,6 +59,11 @@ struct View {
     LogChange logChange;
     std::string_view logText;
     ErrorKind error;  // None when the command ran to its end
+    // What a screen reader should say unasked, once: after a start, the
+    // description's sentence with the start values; after a check, its log
+    // line without the CR LF; empty otherwise, and after a failed command.
+    // After several commands, the last one's.
+    std::string_view announcement;
 };
 
 class Lesson {
@@ -96,6 +101,9 @@ private:
     // replaced the log since the shell last showed it.
     std::size_t shownLogSize_ = 0;
     bool logReplaced_ = false;
+    // What the next View announces, and what the last View announced.
+    std::string announcement_;
+    std::string spokenAnnouncement_;
 };
 
 } // namespace trezolin

@@ -25,6 +25,15 @@ using testing::kExampleStart;
 using testing::LogLine;
 using testing::Texts;
 
+// A log line as a screen reader says it: without its line end.
+std::string Spoken(const std::string& line)
+{
+    return line.substr(0, line.size() - 2);
+}
+
+// The sentence after the worked example's start, written out here as a pupil hears it.
+const std::string kExampleStartSpoken = "Ново начало, стойности от A до H: -43, -83, -41, -25, -73, -59, -19, -32.";
+
 std::vector<std::string> Entries(std::span<const std::string> entries)
 {
     return {entries.begin(), entries.end()};
@@ -65,6 +74,7 @@ TEST(LessonTest, LoadsWithTheLettersTheHelpTextAndRound)
     EXPECT_EQ(view.logChange, LogChange::Replaced);
     EXPECT_EQ(view.logText, design::HelpText());
     EXPECT_EQ(view.error, ErrorKind::None);
+    EXPECT_EQ(view.announcement, "");
 }
 
 TEST(LessonTest, EachCommandReturnsWhatTheShellMustShow)
@@ -79,18 +89,21 @@ TEST(LessonTest, EachCommandReturnsWhatTheShellMustShow)
         std::string logText;
         std::vector<std::string> secondCube;
         ErrorKind error;
+        std::string announcement;
     } steps[] = {
         {"a check before any start", Command::Check, RoundingMethod::Round, LogChange::Appended,
-         LogLine(1, {}), std::vector<std::string>(8, "0"), ErrorKind::None},
+         LogLine(1, {}), std::vector<std::string>(8, "0"), ErrorKind::None, Spoken(LogLine(1, {}))},
         {"the start", Command::Start, RoundingMethod::Round, LogChange::Replaced, "", Entries(kExampleStart),
-         ErrorKind::None},
+         ErrorKind::None, kExampleStartSpoken},
         {"a check by the method given", Command::Check, RoundingMethod::Int, LogChange::Appended,
-         LogLine(1, kExampleIntFirstRow), Entries(kExampleIntFirstRow), ErrorKind::None},
+         LogLine(1, kExampleIntFirstRow), Entries(kExampleIntFirstRow), ErrorKind::None,
+         Spoken(LogLine(1, kExampleIntFirstRow))},
+        // The message box says what went wrong; nothing else is said.
         {"a start whose random source runs dry", Command::Start, RoundingMethod::Round, LogChange::Replaced, "",
-         Entries(kExampleIntFirstRow), ErrorKind::Unexpected},
+         Entries(kExampleIntFirstRow), ErrorKind::Unexpected, ""},
         // The failed start kept the change count, as it keeps everything it had not reached.
         {"the window still answers", Command::Check, RoundingMethod::None, LogChange::Appended,
-         LogLine(2, {}), std::vector<std::string>(8, "0"), ErrorKind::None},
+         LogLine(2, {}), std::vector<std::string>(8, "0"), ErrorKind::None, Spoken(LogLine(2, {}))},
     };
     for (const auto& s : steps) {
         const View view = lesson.Run(s.command, s.method);
@@ -98,6 +111,9 @@ TEST(LessonTest, EachCommandReturnsWhatTheShellMustShow)
         EXPECT_EQ(view.logText, s.logText) << s.what;
         EXPECT_EQ(Entries(view.secondCube), s.secondCube) << s.what;
         EXPECT_EQ(view.error, s.error) << s.what;
+        EXPECT_EQ(view.announcement, s.announcement) << s.what;
+        // Said once: showing the window again says nothing.
+        EXPECT_EQ(lesson.Changes().announcement, "") << s.what;
     }
     // The start that ran dry wrote nothing into the cubes and emptied the log.
     EXPECT_EQ(Entries(lesson.Show().firstCube), Entries(kExampleStart));
@@ -112,13 +128,15 @@ TEST(LessonTest, CommandsRunTogetherShowOnceWithAllTheirLines)
         std::vector<Command> commands;
         LogChange logChange;
         std::string logText;
+        std::string announcement;  // the last command's only
     } bursts[] = {
         {"two checks before any start", {Command::Check, Command::Check}, LogChange::Appended,
-         LogLine(1, {}) + LogLine(2, {})},
-        {"nothing since", {}, LogChange::Appended, ""},
+         LogLine(1, {}) + LogLine(2, {}), Spoken(LogLine(2, {}))},
+        {"nothing since", {}, LogChange::Appended, "", ""},
         {"a start and two checks", {Command::Start, Command::Check, Command::Check}, LogChange::Replaced,
-         LogLine(1, kExampleRoundRows[0]) + LogLine(2, kExampleRoundRows[1])},
-        {"a check", {Command::Check}, LogChange::Appended, LogLine(3, kExampleRoundRows[2])},
+         LogLine(1, kExampleRoundRows[0]) + LogLine(2, kExampleRoundRows[1]), Spoken(LogLine(2, kExampleRoundRows[1]))},
+        {"a check", {Command::Check}, LogChange::Appended, LogLine(3, kExampleRoundRows[2]),
+         Spoken(LogLine(3, kExampleRoundRows[2]))},
     };
     for (const auto& b : bursts) {
         for (const Command c : b.commands)
@@ -126,6 +144,7 @@ TEST(LessonTest, CommandsRunTogetherShowOnceWithAllTheirLines)
         const View view = lesson.Changes();
         EXPECT_EQ(view.logChange, b.logChange) << b.what;
         EXPECT_EQ(view.logText, b.logText) << b.what;
+        EXPECT_EQ(view.announcement, b.announcement) << b.what;
     }
     EXPECT_EQ(Entries(lesson.Changes().secondCube), Entries(kExampleRoundRows[2]));
 }
@@ -141,6 +160,8 @@ TEST(LessonTest, TheCheckAfterAFullCounterReportsAnOverflowAndChangesNothing)
     EXPECT_EQ(view.error, ErrorKind::Overflow);
     EXPECT_EQ(view.logChange, LogChange::Appended);
     EXPECT_EQ(view.logText, "");
+    // The message box says it; the last line is not said again.
+    EXPECT_EQ(view.announcement, "");
     EXPECT_EQ(lesson.State().log, log);
     EXPECT_EQ(lesson.State().changeCount, 32767);
     // Each check showed one line: the whole log is the lines in order.

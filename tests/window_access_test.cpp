@@ -3,6 +3,7 @@
 
 // What a screen reader and a keyboard user get from the window.
 
+#include "ui/announcer.h"
 #include "ui/cube_picture.h"
 #include "window_fixture.h"
 
@@ -70,6 +71,10 @@ void RecordEvent(QAccessibleEvent* event)
     if (event->type() == QAccessible::TextInserted)
         text = static_cast<QAccessibleTextInsertEvent*>(event)->textInserted().replace(
             QChar::ParagraphSeparator, QLatin1Char('\n'));
+    // A notification shown: what a screen reader says unasked.
+    QAccessibleInterface* iface = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && iface && iface->role() == QAccessible::Notification)
+        text = iface->text(QAccessible::Name);
     gEvents.emplace_back(event->type(), text);
 }
 
@@ -95,6 +100,32 @@ TEST_F(WindowAccessTest, TheLogAnnouncesEachNewLine)
     ASSERT_EQ(inserted.size(), 2);
     EXPECT_EQ(inserted[0], Line(1, {-60, -48, -42, -39, -45, -58, -44, -39}));
     EXPECT_EQ(inserted[1], Line(2, {-44, -53, -44, -47, -52, -46, -46, -43}));
+}
+
+TEST_F(WindowAccessTest, EachResultIsSaidOnceAsANotificationTheFocusStaying)
+{
+    QPlatformAccessibility* platform = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    ASSERT_NE(platform, nullptr);
+    ClickCheck();  // unheard: no screen reader listens yet
+    gEvents.clear();
+    QAccessible::installUpdateHandler(RecordEvent);
+    platform->setActive(true);
+    window->Command1(0)->setFocus();
+    ClickStart();
+    ClickCheck();
+    ClickCheck();
+    platform->setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+
+    QStringList said;
+    for (const auto& [type, text] : gEvents)
+        if (type == QAccessible::ObjectShow && !text.isEmpty())
+            said << text;
+    EXPECT_EQ(said, (QStringList{"Ново начало, стойности от A до H: -43, -83, -41, -25, -73, -59, -19, -32.",
+                                 Line(1, {-60, -48, -42, -39, -45, -58, -44, -39}).chopped(1),
+                                 Line(2, {-44, -53, -44, -47, -52, -46, -46, -43}).chopped(1)}));
+    EXPECT_EQ(QApplication::focusWidget(), window->Command1(1));
+    EXPECT_EQ(window->TheAnnouncer()->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(WindowAccessTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)

@@ -5,6 +5,7 @@
 
 #include "design/messages.h"
 #include "design/window_design.h"
+#include "ui/announcer.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/method_list.h"
@@ -213,6 +214,7 @@ Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
     setFont(font);
 
     CreateControls();
+    announcer_ = new Announcer(this);
     Form_Load();
 
     if (const QScreen* s = screen())
@@ -331,6 +333,7 @@ void Trezolin::Show(const View& view)
     ReplaceEntries(previousValues_, view.previousValues);
     ReplaceEntries(currentValues_, view.currentValues);
     ShowLog(view.logChange, view.logText);
+    announcer_->Say(FromUtf8(view.announcement));
 }
 
 void Trezolin::ShowLog(LogChange change, std::string_view text)
@@ -342,8 +345,7 @@ void Trezolin::ShowLog(LogChange change, std::string_view text)
     if (text.empty())
         return;
     // Only the new part goes in, at the end, so a check costs the same
-    // however long the log has grown; while a screen reader listens, Qt
-    // announces the insertion itself. Updates stay off while the line goes in
+    // however long the log has grown. Updates stay off while the line goes in
     // and the box scrolls to it: the box is repainted once when the screen is
     // next drawn, instead of its picture being shifted at every check.
     log_->setUpdatesEnabled(false);

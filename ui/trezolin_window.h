@@ -13,7 +13,8 @@
 //        change, ApplyChange computes the eight new values and appends one
 //        log line
 //     -> Show(view): the cubes, the hidden lists and the new log line are
-//        written into the controls; an error goes to a message box.
+//        written into the controls, the line is said to a screen reader;
+//        an error goes to a message box.
 // An error stops the command where it happened; the window shows what was
 // done so far and says what went wrong.
 
@@ -36,6 +37,7 @@ namespace trezolin {
 namespace design {
 struct Control;
 }
+class Announcer;
 class CubePicture;
 
 class Trezolin : public QWidget {
@@ -55,6 +57,8 @@ public:
     QLabel* Label1(int i) const { return label1_.at(i); }
     QPushButton* Command1(int i) const { return command1_.at(i); }
     CubePicture* Picture1(int i) const { return picture1_.at(i); }
+    // What says a command's result to a screen reader.
+    Announcer* TheAnnouncer() const { return announcer_; }
 
     std::int16_t ChangeCount() const { return lesson_.State().changeCount; }
 
@@ -79,6 +83,7 @@ private:
     QListWidget* previousValues_ = nullptr;
     QListWidget* currentValues_ = nullptr;
     QPlainTextEdit* log_ = nullptr;
+    Announcer* announcer_ = nullptr;
 
     Lesson lesson_;
 };

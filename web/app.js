@@ -216,6 +216,18 @@ function pictureBox(control, design) {
   return picture;
 }
 
+// What a screen reader says unasked that the log does not say: a polite
+// status, drawn nowhere. The log, a live region itself, says each new line.
+function announcer() {
+  const status = element("div", "announcement");
+  status.setAttribute("role", "status");
+  status.setAttribute("aria-live", "polite");
+  status.say = (text) => {
+    status.textContent = text;
+  };
+  return status;
+}
+
 // The error message box of the desktop: modal, titled with the window's title.
 function messageBox(title) {
   const dialog = element("dialog", "message");
@@ -287,6 +299,7 @@ function buildWindow(root, design, lesson) {
   root.style.fontFamily = `"${win.fontFamily}", "Liberation Serif", serif`;
 
   const dialog = messageBox(win.title);
+  const status = announcer();
   const tell = (error) => dialog.tell(design.messages[error] || design.messages.unexpected);
 
   let methods = null;
@@ -320,7 +333,7 @@ function buildWindow(root, design, lesson) {
   });
   root.replaceChildren(...made.sort((a, b) => a[0] - b[0]).map(([, e]) => e));
   // Inside the window, so that its text is as large as the window's.
-  root.append(dialog);
+  root.append(dialog, status);
 
   const log = byRole.log.find(Boolean);
   methods = byRole.methodList.find(Boolean);
@@ -378,6 +391,8 @@ function buildWindow(root, design, lesson) {
     previousValues.show(view.previousValues);
     currentValues.show(view.currentValues);
     appendLog(view.logText, view.logReplaced, lineClass);
+    // A start's sentence goes to the status; a check's line the log says itself.
+    status.say(view.logReplaced ? view.announcement : "");
   }
 
   // The load state, as the lesson gives it: the help text from its first

@@ -7,8 +7,9 @@
 // One click of "Провери" on the page:
 //   app.js: the check button's click -> lesson.click(1, chosen row)
 //     -> Lesson::Run(the check, the method of that row)
-//     -> a plain object with the cubes, the hidden lists, the log's change
-//        and the error's kind, which app.js writes into the page.
+//     -> a plain object with the cubes, the hidden lists, the log's change,
+//        what a screen reader should say and the error's kind, which app.js
+//        writes into the page.
 
 #include "design/description_json.h"
 #include "design/messages.h"
@@ -51,6 +52,8 @@ val ToValue(const View& view)
     result.set("logText", Text(view.logText));
     // The key of the message in the description's "messages", or "".
     result.set("error", Text(design::ErrorKindName(view.error)));
+    // What a screen reader should say of the command, or "".
+    result.set("announcement", Text(view.announcement));
     return result;
 }
 

@@ -98,6 +98,7 @@ TrezolinWindow::~TrezolinWindow()
             DestroyIcon(icon);
     for (const auto& [colour, brush] : brushes_)
         DeleteObject(brush);
+    FreeNotifications(notifications_);
 }
 
 bool TrezolinWindow::Create(HINSTANCE instance)
@@ -112,6 +113,10 @@ bool TrezolinWindow::Create(HINSTANCE instance)
 
     CreateControls(instance);
     CreateTooltips(instance);
+    notifications_ = LoadNotifications();
+    if (!notifications_.raiseNotificationEvent)
+        saidRecord_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, hwnd_,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSaidRecordId)), instance, nullptr);
     Layout(static_cast<int>(GetDpiForWindow(hwnd_)));
     Form_Load();
 
@@ -362,6 +367,16 @@ void TrezolinWindow::Show(const View& view)
     ReplaceEntries(previousValues_, view.previousValues);
     ReplaceEntries(currentValues_, view.currentValues);
     ShowLog(view.logChange, view.logText);
+    Say(view.announcement);
+}
+
+void TrezolinWindow::Say(std::string_view text)
+{
+    if (text.empty())
+        return;
+    const std::wstring said = Wide(text);
+    if (!Notify(notifications_, hwnd_, said) && saidRecord_)
+        SetWindowTextW(saidRecord_, said.c_str());
 }
 
 void TrezolinWindow::ShowLog(LogChange change, std::string_view text)

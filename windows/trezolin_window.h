@@ -14,7 +14,8 @@
 //        change, ApplyChange computes the eight new values and appends one
 //        log line; an error goes to a message box
 //     -> CatchUp(): Show(Lesson::Changes()): the cubes, the hidden lists and
-//        the new log lines are written into the controls.
+//        the new log lines are written into the controls, and the newest
+//        line is said to a screen reader (a UI Automation notification).
 // An error stops the command where it happened; the window shows what was
 // done so far and says what went wrong.
 //
@@ -27,6 +28,7 @@
 #include "lesson/lesson.h"
 #include "windows/base_window.h"
 #include "windows/controls.h"
+#include "windows/notification.h"
 #include "windows/window_ids.h"
 
 #include <windows.h>
@@ -82,6 +84,7 @@ private:
     [[nodiscard]] int ChosenRow() const;
     void Show(const View& view);
     void ShowLog(LogChange change, std::string_view text);
+    void Say(std::string_view text);
     void ReportError(ErrorKind error);
     [[nodiscard]] LRESULT OnControlColour(HDC dc, HWND control);
     [[nodiscard]] HBRUSH BrushOf(const design::Colour& colour);
@@ -101,6 +104,9 @@ private:
     HWND currentValues_ = nullptr;
     HWND log_ = nullptr;
     HWND tooltip_ = nullptr;
+    Notifications notifications_;
+    // Where there are no notifications: the last text said, kept for a test.
+    HWND saidRecord_ = nullptr;
 
     // Every control by its row in the description, and the ones Tab reaches, in tab order.
     std::array<HWND, design::kControls.size()> controls_{};

@@ -18,6 +18,11 @@ inline constexpr wchar_t kWindowClassName[] = L"Trezolin";
 // Above IDOK, IDCANCEL and the other identifiers that dialogs reserve.
 inline constexpr int kFirstControlId = 1000;
 
+// Where this Windows has no UI Automation notification (Wine, say), the
+// program keeps the last text it would have said as the text of a hidden
+// static with this identifier, for a test to read.
+inline constexpr int kSaidRecordId = 900;
+
 // A control's identifier: kFirstControlId plus its row in the description.
 [[nodiscard]] constexpr int ControlId(std::size_t row) noexcept
 {

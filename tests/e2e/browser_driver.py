@@ -234,6 +234,15 @@ class BrowserDriver:
         time.sleep(0.1)
         return self.script("return window.trezolinChanges")
 
+    def live_regions(self):
+        """Each live region that is no control: [role, aria-live, text]."""
+        return self.script("""return Array.from(document.querySelectorAll('[aria-live]:not([data-control])'),
+            (e) => [e.getAttribute('role'), e.getAttribute('aria-live'), e.textContent])""")
+
+    def displayed_size(self, selector):
+        return self.script("const r = document.querySelector(arguments[0]).getBoundingClientRect();"
+                           " return [Math.round(r.width), Math.round(r.height)]", selector)
+
     # What the page shows.
 
     def title(self):
@@ -647,6 +656,33 @@ class FirefoxDriver(BrowserDriver):
         name = next((t for t in texts if self.browser.locate(element, name=t)[:1] == [element]),
                     "<a name that is none of its texts>")
         return role, name
+
+    def screen_reader(self):
+        """The page in a Firefox with a window, on a desktop of its own with Orca listening."""
+        import json
+        import tempfile
+        from firefox_bidi import FIREFOX, PREFERENCES
+        from screen_reader import Desk
+        desk = Desk()
+        profile = tempfile.TemporaryDirectory(prefix="trezolin-firefox-")
+        stop = desk.stop
+
+        def stop_and_clean():
+            stop()
+            profile.cleanup()
+        desk.stop = stop_and_clean
+        try:
+            with open(f"{profile.name}/user.js", "w", encoding="utf-8") as f:
+                for name, value in PREFERENCES.items():
+                    if name != "focusmanager.testmode":  # real focus, as a pupil's
+                        f.write(f"user_pref({json.dumps(name)}, {json.dumps(value)});\n")
+            title = self.description.window["title"]
+            desk.open([FIREFOX, "--no-remote", "--profile", profile.name, self.url], title,
+                      window_name=f"{title} .*")
+        except Exception:
+            desk.stop()
+            raise
+        return desk
 
     def requests_beyond_the_page(self):
         # Firefox reports what goes over the network (an image and a fetch from

@@ -36,6 +36,11 @@ class Description:
         control = self.controls[name]
         return control["accessibleName"] or control["text"].strip()
 
+    def start_announcement(self, values):
+        """What a screen reader hears after a start with these start values, in the description's words."""
+        words = self.data["announcements"]
+        return words["start"].replace("{}", words["valueSeparator"].join(values))
+
     def centre(self, name):
         left, top, width, height = self.controls[name]["pixels"]
         return left + width // 2, top + height // 2

@@ -206,6 +206,59 @@ def accessibility(d, w, model):
     return model
 
 
+def screen_reader(d, w, model):
+    """A blind pupil's lesson with Orca: Tab to the start button, Space, Tab to the check button, Space.
+    Orca says the start values after the start and the new log line after the check, each once, without
+    the focus leaving the button."""
+    import re
+    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
+    order = [n for n, c in sorted(w.description.controls.items(), key=lambda item: item[1]["tabIndex"])
+             if c["visible"] and c["widget"] in takes_focus]
+    start_name, check_name = (w.description.accessible_name(n) for n in (w.start, w.check))
+    desk = d.screen_reader()
+    try:
+        orca = desk.orca
+
+        def press(key, hear, what):
+            """Presses the key; gives what Orca said from then until `hear` holds for it."""
+            said = len(orca.transcript())
+            desk.key(key)
+            return orca.wait_for(hear, what, after=said, timeout=120)
+
+        def names(name):
+            return lambda said: any(name in u for u in said)
+
+        tabs = order.index(w.start) - order.index(w.description.window["firstFocus"])
+        for _ in range(tabs - 1):
+            desk.key("Tab")
+        press("Tab", names(start_name), "Orca to name the start button")
+
+        def numbers(utterance):
+            return re.findall(r"-?\d+", utterance)
+        started = press("space", lambda said: any(len(numbers(u)) >= 8 for u in said), "Orca to say the start values")
+        values = next(numbers(u) for u in started if len(numbers(u)) >= 8)[:8]
+        sentence = w.description.start_announcement(values)
+        print("Orca after the start:", started)
+        Check.equal([any(sentence in u for u in started), all(-98 <= int(v) <= 0 for v in values)], [True, True],
+                    f"after the start Orca says the description's sentence with the values {values}")
+
+        run = Model([int(v) for v in values])
+        run.check("Round")
+        line = " ".join(run.lines[-1].split())
+        press("Tab", names(check_name), "Orca to name the check button")
+        checked = press("space", lambda said: any(line in " ".join(u.split()) for u in said),
+                        "Orca to say the new log line")
+        print("Orca after the check:", checked)
+        # Back to the start button: whatever Orca said of the check is in by then.
+        after = press("shift+Tab", names(start_name), "Orca to name the start button again")
+        Check.equal(sum(line in " ".join(u.split()) for u in checked + after), 1,
+                    "after the check Orca says the new log line, once")
+        Check.equal(sum(sentence in u for u in checked + after), 0, "the start values are not said again")
+    finally:
+        desk.stop()
+    return model
+
+
 def full_counter(d, w, model):
     """The 32 768th check of a run: the counter is full, a message box says so, the window stays."""
     d.click(w.start)
@@ -261,6 +314,18 @@ def page_details(d, w, model):
     model.check("Int")
     Check.equal(d.additions(), [[1, 0, model.lines[-1]]], "a check adds one line to the log, the new one")
     Check.equal(d.scrolled_to_end(w.log), True, "the log is scrolled to its newest line")
+
+    # A start: its sentence with the start values in a polite status, drawn nowhere; the check after it
+    # leaves the saying to the log.
+    d.click(w.start)
+    start = [d.read(n) for n in w.left]
+    Check.equal(d.live_regions(), [["status", "polite", w.description.start_announcement(start)]],
+                "a start's values said in a polite status")
+    d.click(w.check)
+    Check.equal(d.live_regions(), [["status", "polite", ""]], "a check says nothing beside the log")
+    Check.equal(d.displayed_size(".announcement"), [1, 1], "the status is drawn nowhere")
+    model = Model([int(v) for v in start])
+    model.check("Int")
     return model
 
 
@@ -605,6 +670,15 @@ def windows_details(d, w, model):
                  if c["visible"] and c["widget"] != "caption" and (c["accessibleDescription"] or c["tooltip"])}
     Check.equal({n: d.accessible_description(n) for n in described}, described,
                 "what a screen reader reads after each control's name")
+
+    # What the UI Automation notification says: a start's values in the description's words, a check's line.
+    d.click(w.start)
+    start = [d.read(n) for n in w.left]
+    Check.equal(d.said(), w.description.start_announcement(start), "a start says its values")
+    model = Model([int(v) for v in start])
+    d.click(w.check)
+    model.check("Int")
+    Check.equal(d.said(), model.lines[-1], "a check says its log line")
     return model
 
 

@@ -29,13 +29,14 @@ from scenario import Check
 
 def desktop(target, description):
     from x11_driver import X11Driver
-    return X11Driver(target, description), [scenario.close_mid_burst]
+    return X11Driver(target, description), [scenario.screen_reader, scenario.close_mid_burst]
 
 
 def page(target, description, engine="chromium"):
     from browser_driver import ENGINES
     chromium = engine == "chromium"
-    steps = [scenario.page_details, scenario.accessibility, scenario.full_counter, scenario.every_screen,
+    steps = [scenario.page_details, scenario.accessibility, *([scenario.screen_reader] if engine == "firefox" else []),
+             scenario.full_counter, scenario.every_screen,
              *(CHROMIUM_ONLY if chromium else []), scenario.page_kept_to_itself,
              # Served over http, the page makes requests of its own origin: after the check above.
              *([scenario.site_installed_and_offline] if chromium else [])]

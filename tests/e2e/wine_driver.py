@@ -135,6 +135,8 @@ class WineDriver(X11Driver):
 
     # Read from inside Windows, by the probe.
 
+    TELLS_EMPTY = True
+
     def known_empty(self, control):
         return self.ask("length", control) == 0
 
@@ -203,6 +205,10 @@ class WineDriver(X11Driver):
                 return shown
             time.sleep(0.1)
         return None
+
+    def said(self):
+        """The last text the program said to a screen reader (Wine has no UI Automation: the program keeps it)."""
+        return self.ask("said")
 
     def window_facts(self):
         return self.ask("window")

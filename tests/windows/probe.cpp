@@ -19,6 +19,8 @@
 //   focused           the focused control's name, or the focused window's text
 //   tooltip           the text of the tooltip on the screen, or null
 //   window            the main window's title, sizes, DPI and title-bar buttons
+//   said              the last text the program said to a screen reader, where
+//                     this Windows has no UI Automation notification; else null
 //
 // NAME is a control's name in the description, e.g. Wryh_k(5). It only
 // reads and presses; the tests decide what is right.
@@ -43,6 +45,7 @@ namespace {
 
 using trezolin::windows::ControlId;
 using trezolin::windows::ControlOfId;
+using trezolin::windows::kSaidRecordId;
 
 std::string Utf8(const std::wstring& wide)
 {
@@ -340,6 +343,10 @@ std::string Answer(const std::string& verb, const std::vector<std::string>& args
         return Tooltip();
     if (verb == "window")
         return MainWindowFacts();
+    if (verb == "said") {
+        HWND record = GetDlgItem(MainWindow(), kSaidRecordId);
+        return record ? Json(WindowText(record)) : "null";
+    }
     if (args.empty())
         return "{\"error\":\"unknown question\"}";
     HWND control = Control(args[0]);
