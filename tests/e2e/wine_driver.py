@@ -122,7 +122,7 @@ class WineDriver(X11Driver):
             self.program.wait()
         self.program = self.start_program(self.binary)
         self.window = self.session.find_window(self.description.window["title"])
-        time.sleep(0.5)
+        self.session.wait_until_shown(self.window, *self.description.window["pixels"])
         return status
 
     def hover(self, control):
@@ -147,8 +147,20 @@ class WineDriver(X11Driver):
         return int(self.ask("post", control, count, self.description.the("spareTextBox")))
 
     def burst(self, control, count):
+        log = self.description.the("log")
+        before = self.log_line_count(log)
         super().burst(control, count)
-        self.settle()
+        if control == self.description.the("checkButton"):
+            # Each check adds one line: done when all of them are there.
+            self.wait_for(lambda: self.log_line_count(log) >= before + count, timeout=300.0)
+        else:
+            self.settle()
+
+    @staticmethod
+    def wait_for(condition, timeout=60.0):
+        deadline = time.monotonic() + timeout
+        while not condition() and time.monotonic() < deadline:
+            time.sleep(0.1)
 
     def settle(self, quiet=1.0, timeout=120.0):
         """Waits until the program has caught up with the clicks sent to it: its log stops growing."""
@@ -189,7 +201,7 @@ class WineDriver(X11Driver):
         focus = self.ask("focused")
         return focus["control"] or (focus["text"] or "").replace("&", "")
 
-    def tooltip(self, control, timeout=5.0):
+    def tooltip(self, control, timeout=30.0):
         """The tooltip that shows while the mouse rests on the control, or None."""
         # First away from every control, until no tooltip shows.
         self.session.run(["xdotool", "mousemove", "--window", self.window, "2", "2"])
