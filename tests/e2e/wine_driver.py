@@ -201,7 +201,7 @@ class WineDriver(X11Driver):
         focus = self.ask("focused")
         return focus["control"] or (focus["text"] or "").replace("&", "")
 
-    def tooltip(self, control, timeout=30.0):
+    def tooltip(self, control, timeout=60.0):
         """The tooltip that shows while the mouse rests on the control, or None."""
         # First away from every control, until no tooltip shows.
         self.session.run(["xdotool", "mousemove", "--window", self.window, "2", "2"])

@@ -79,7 +79,7 @@ class XSession:
         return subprocess.Popen(args, env=self.env, stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, text=True)
 
-    def find_window(self, title, timeout=20.0):
+    def find_window(self, title, timeout=60.0):
         found = []
 
         def search():
