@@ -413,10 +413,16 @@ function workerAddress() {
 
 function wasmBytes() {
   const text = document.getElementById("core-wasm").textContent.trim();
+  // Decoded by the browser in one go where it can, else byte by byte.
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
   const binary = atob(text);
   const bytes = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
   return bytes;
+}
+
+function nextTask() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
 }
 
 async function start() {
@@ -424,7 +430,10 @@ async function start() {
   try {
     // The computation comes from this file itself: nothing is fetched.
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
+    // Each step a task of its own, so that none holds up a pupil's first tap for long.
+    await nextTask();
     buildWindow(root, JSON.parse(core.description()), new core.Lesson());
+    await nextTask();
     keepForOffline();
   } catch (error) {
     const notice = element("p", "notice");
