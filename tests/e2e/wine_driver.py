@@ -18,6 +18,7 @@ import tempfile
 import time
 from pathlib import Path
 
+from description import Target
 from x11_driver import X11Driver
 from x_session import XSession
 
@@ -124,6 +125,25 @@ class WineDriver(X11Driver):
         self.window = self.session.find_window(self.description.window["title"])
         self.session.wait_until_shown(self.window, *self.description.window["pixels"])
         return status
+
+    # The probe reads the window from inside Windows, past the input still on
+    # its way to the program: after a click on a control, until the control
+    # has the focus (or a message box has it); after a Tab, until the focus
+    # has moved.
+    TAKE_FOCUS = ("vertexBox", "logBox", "choiceList", "button", "picture")
+
+    def click(self, target, modifier=None):
+        super().click(target, modifier)
+        control = target.control if isinstance(target, Target) else target
+        if self.description.controls[control]["widget"] in self.TAKE_FOCUS:
+            self.wait_for(lambda: self.focused() == control or self.message_box() is not None)
+
+    def key(self, *keys):
+        for key in keys:
+            before = self.focused() if key in ("Tab", "shift+Tab") else None
+            super().key(key)
+            if before is not None:
+                self.wait_for(lambda: self.focused() != before)
 
     def hover(self, control):
         self.session.run(["xdotool", "mousemove", "--window", self.window, *map(str, self.place(control))])
