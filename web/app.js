@@ -21,8 +21,10 @@ const SYSTEM_COLOURS = {
   ButtonText: "#000000",
 };
 
-// The service worker of the site folder, beside the page.
+// The service worker of the site folder, beside the page, and the one
+// Trusted Types policy that the site's security policy lets vouch for it.
 const SERVICE_WORKER = "service-worker.js";
+const WORKER_POLICY = "@WORKER_POLICY@";
 
 function cssColour(colour) {
   return colour.system ? SYSTEM_COLOURS[colour.system] : `rgb(${colour.rgb.join(", ")})`;
@@ -276,27 +278,12 @@ const WIDGETS = {
   picture: pictureBox,
 };
 
-// The two arrangements' sizes, the font's size in pixels and a finger's
-// target, for the style sheet.
-function describeArrangements(root, design) {
-  const win = design.window;
-  setPixels(root, "designed", ["width", "height"], win.pixels);
-  setPixels(root, "compact", ["width", "height"], design.compact.pixels);
-  root.style.setProperty("--compact-first-screen", design.compact.firstScreen);
-  root.style.setProperty("--font-size", (win.fontPoints * 96) / 72);
-  root.style.setProperty("--drawing-width", design.drawing.width);
-  root.style.setProperty("--drawing-height", design.drawing.height);
-  root.style.setProperty("--minimum-target", `${design.minimumTarget}px`);
-  root.style.setProperty("--list-frame", `${design.listFrame}px`);
-  root.style.backgroundColor = cssColour(win.background);
-}
-
+// The window's own sizes, font and colour are in the style sheet, written
+// there from the description when the page was put together: the window
+// stands in its place from the first paint, and filling it moves nothing.
 function buildWindow(root, design, lesson) {
   const win = design.window;
   document.title = win.title;
-  describeArrangements(root, design);
-  root.style.fontWeight = win.fontWeight;
-  root.style.fontFamily = `"${win.fontFamily}", "Liberation Serif", serif`;
 
   const dialog = messageBox(win.title);
   const status = announcer();
@@ -421,15 +408,36 @@ function buildWindow(root, design, lesson) {
 // works as well without one.
 function keepForOffline() {
   if (!document.querySelector('link[rel="manifest"]') || !("serviceWorker" in navigator)) return;
-  navigator.serviceWorker.register(SERVICE_WORKER).catch(() => {});
+  navigator.serviceWorker.register(workerAddress()).catch(() => {});
+}
+
+// Where the page's security policy requires Trusted Types, the worker's
+// address must come from a policy; this one vouches for that one fixed
+// address and refuses any other. A browser without Trusted Types takes the
+// plain text.
+function workerAddress() {
+  if (!globalThis.trustedTypes) return SERVICE_WORKER;
+  const policy = trustedTypes.createPolicy(WORKER_POLICY, {
+    createScriptURL: (url) => {
+      if (url !== SERVICE_WORKER) throw new TypeError(`not the page's worker: ${url}`);
+      return url;
+    },
+  });
+  return policy.createScriptURL(SERVICE_WORKER);
 }
 
 function wasmBytes() {
   const text = document.getElementById("core-wasm").textContent.trim();
+  // Decoded by the browser in one go where it can, else byte by byte.
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(text);
   const binary = atob(text);
   const bytes = new Uint8Array(binary.length);
   for (let i = 0; i < binary.length; ++i) bytes[i] = binary.charCodeAt(i);
   return bytes;
+}
+
+function nextTask() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
 }
 
 async function start() {
@@ -437,7 +445,10 @@ async function start() {
   try {
     // The computation comes from this file itself: nothing is fetched.
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
+    // Each step a task of its own, so that none holds up a pupil's first tap for long.
+    await nextTask();
     buildWindow(root, JSON.parse(core.description()), new core.Lesson());
+    await nextTask();
     keepForOffline();
   } catch (error) {
     const notice = element("p", "notice");

@@ -8,18 +8,21 @@ a school's web site.
 The style, the computation's JavaScript and WebAssembly, the page's script and
 the icon all go into the file, so that it works opened straight from disk with
 no server and no network. The Content-Security-Policy lets the page run exactly
-the scripts and the style inside it and load nothing at all.
+the scripts and the style inside it and load nothing at all, and lets no
+script turn a string into HTML or a script's address (Trusted Types).
 
 With --site, the folder holds the same page as index.html, a web app manifest,
 the icons it names and a service worker, so that the page can be added to a
 home screen and opens with no network after the first visit. Its policy also
 lets the manifest and the worker come from the page's own origin, and nothing
-from anywhere else.
+from anywhere else; one named Trusted Types policy may vouch for the worker's
+address, and for nothing else.
 """
 
 import argparse
 import base64
 import hashlib
+import html
 import json
 import re
 import subprocess
@@ -27,6 +30,11 @@ from pathlib import Path
 
 MANIFEST = "manifest.json"
 WORKER = "service-worker.js"
+# The one Trusted Types policy the page may create, on the site only: it
+# passes the worker's own address to navigator.serviceWorker.register.
+WORKER_POLICY = "trezolin-worker"
+# How free-software checkers (GNU LibreJS among them) read a script's licence.
+LICENSE = "magnet:?xt=urn:btih:1f739d935676111cfff4b4693e3816e664797050&dn=gpl-3.0.txt GPL-3.0-or-later"
 # name, side, purpose, the icon's share of the side. A maskable icon is cut
 # to a circle or a rounded square by the home screen: its drawing stays in
 # the middle, on the window's colour.
@@ -46,6 +54,10 @@ def inline_script(text):
     return text
 
 
+def licensed(text):
+    return f"// @license {LICENSE}\n{text}\n// @license-end\n"
+
+
 def fill(text, parts, what):
     for key in parts:
         if text.count(f"@{key}@") != 1:
@@ -58,11 +70,35 @@ def hex_colour(colour):
     return "#" + "".join(f"{c:02x}" for c in colour["rgb"])
 
 
+def window_rule(description):
+    """The window's sizes, font and colour as the style sheet's first word on
+    it, so that it has them from the first paint."""
+    win, compact, drawing = description["window"], description["compact"], description["drawing"]
+    if "rgb" not in win["background"] or any(c in win["fontFamily"] for c in "\"\\;{}"):
+        raise SystemExit("assemble.py: the window needs a colour of its own and a plain font name")
+    lengths = {
+        "designed-width": win["pixels"][0], "designed-height": win["pixels"][1],
+        "compact-width": compact["pixels"][0], "compact-height": compact["pixels"][1],
+        "compact-first-screen": compact["firstScreen"],
+        "font-size": f"{win['fontPoints'] * 96 / 72:g}",
+        "drawing-width": drawing["width"], "drawing-height": drawing["height"],
+        "minimum-target": f"{description['minimumTarget']}px", "list-frame": f"{description['listFrame']}px",
+    }
+    lines = [f"  --{name}: {value};" for name, value in lengths.items()] + [
+        f"  background-color: {hex_colour(win['background'])};",
+        f'  font-family: "{win["fontFamily"]}", "Liberation Serif", serif;',
+        f"  font-weight: {win['fontWeight']};",
+    ]
+    return "#window {\n" + "\n".join(lines) + "\n}"
+
+
 def page(args, description, site):
     style = fill(Path(args.style).read_text(encoding="utf-8"),
-                 {"DESIGNED_WIDTH": str(description["window"]["pixels"][0])}, "the style")
-    core = inline_script(Path(args.core_js).read_text(encoding="utf-8"))
-    app = inline_script(Path(args.app).read_text(encoding="utf-8"))
+                 {"DESIGNED_WIDTH": str(description["window"]["pixels"][0]), "WINDOW": window_rule(description)},
+                 "the style")
+    core = inline_script(licensed(Path(args.core_js).read_text(encoding="utf-8")))
+    app = inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
+                                      {"WORKER_POLICY": WORKER_POLICY}, "the page's script")))
     wasm = base64.b64encode(Path(args.core_wasm).read_bytes()).decode("ascii")
     icon = "data:image/png;base64," + base64.b64encode(Path(args.icon).read_bytes()).decode("ascii")
     policy = [
@@ -73,18 +109,21 @@ def page(args, description, site):
         "img-src data: 'self'" if site else "img-src data:",
         "base-uri 'none'",
         "form-action 'none'",
+        "require-trusted-types-for 'script'",
     ]
     head = ""
     if site:
-        policy += ["manifest-src 'self'", "worker-src 'self'"]
+        policy += ["manifest-src 'self'", "worker-src 'self'", f"trusted-types {WORKER_POLICY}"]
         colour = hex_colour(description["window"]["background"])
         head = "\n".join([
             f'<link rel="manifest" href="{MANIFEST}">',
             f'<link rel="apple-touch-icon" href="{SITE_ICONS[0][0]}">',
             f'<meta name="theme-color" content="{colour}">',
         ])
+    else:
+        policy += ["trusted-types 'none'"]
     parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
-             "APP": app}
+             "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version)}
     return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template")
 
 
@@ -130,7 +169,8 @@ def site(args, description):
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
-    worker = fill(Path(args.worker).read_text(encoding="utf-8"), {
+    worker = fill(licensed(Path(args.worker).read_text(encoding="utf-8")), {
+        "VERSION": args.version,
         "BUILD": digest.hexdigest()[:16],
         "FILES": json.dumps(["./"] + files),
     }, "the worker")
@@ -146,7 +186,8 @@ def main():
     parser.add_argument("--worker", help="the service worker's source")
     parser.add_argument("--icon-svg", help="the icon's vector source")
     parser.add_argument("--rsvg-convert", default="rsvg-convert")
-    parser.add_argument("--summary", default="", help="what the program does, for the manifest")
+    parser.add_argument("--summary", required=True, help="what the program does, for the page and the manifest")
+    parser.add_argument("--version", required=True, help="the program's version, shown under the window")
     args = parser.parse_args()
     description = json.loads(Path(args.description).read_text(encoding="utf-8"))
     if args.site:

@@ -6,10 +6,11 @@
 // with or without a network. Each build has its own cache, named by a hash
 // of its files, so that a pupil never gets half of one build and half of
 // another: the browser finds a newer build when this file changes, installs
-// it beside the old one, and the newer one deletes the older caches.
+// it beside the old one, and the newer one deletes the older caches. The
+// name also says the version, for whoever looks into a browser's storage.
 
 const PREFIX = `trezolin ${self.registration.scope} `;
-const CACHE = `${PREFIX}@BUILD@`;
+const CACHE = `${PREFIX}@VERSION@ @BUILD@`;
 const FILES = @FILES@;
 
 self.addEventListener("install", (event) => {

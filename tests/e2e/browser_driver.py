@@ -38,6 +38,9 @@ KEYS = {
 }
 # The browser's window while the scenario runs: the whole window shows.
 WINDOW_SIZE = (1000, 800)
+# How long a condition may take to come true on a busy machine: far longer
+# than it ever takes, so that only a real fault ends a wait.
+PATIENCE = 60.0
 
 
 def start_chromium():
@@ -53,14 +56,20 @@ def start_chromium():
     return webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver"))
 
 
-def wait_until_ready(browser, timeout=20.0):
+def wait_for(condition, timeout=PATIENCE):
+    """Until condition() gives something true, or the time is up; what it gave last."""
     deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        state = browser.execute_script("return document.getElementById('window').dataset.ready || ''")
-        if state:
-            return state
+    while True:
+        value = condition()
+        if value or time.monotonic() >= deadline:
+            return value
         time.sleep(0.05)
-    return "timed out"
+
+
+def wait_until_ready(browser, timeout=PATIENCE):
+    state = wait_for(lambda: browser.execute_script("return document.getElementById('window').dataset.ready || ''"),
+                     timeout)
+    return state or "timed out"
 
 
 class Actions:
@@ -206,9 +215,37 @@ class BrowserDriver:
                     self.element(control), count)
 
     def viewport(self, width, height):
-        """Sizes the page's viewport, as a phone's screen or a desktop's window; returns the size it got."""
+        """Sizes the page's viewport, as a phone's screen or a desktop's window; returns the size it got,
+        once the page has it (or the size it has when the wait ends)."""
         self.set_viewport(width, height)
-        return tuple(self.script("return [innerWidth, innerHeight]"))
+        inner = lambda: tuple(self.script("return [innerWidth, innerHeight]"))
+        if wait_for(lambda: inner() == (width, height)):
+            return width, height
+        return inner()
+
+    def settle(self):
+        """Until the page has drawn two frames since the last change."""
+        self.async_script(
+            "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(() => done()));")
+
+    def layout_shift(self):
+        """How much the page moved while it opened, as the browser scores it: the sum of its
+        layout-shift entries that no input caused, read once the page is ready and has drawn
+        two more frames. None where the browser does not measure layout shifts."""
+        return self.async_script("""
+            const done = arguments[0];
+            if (!(PerformanceObserver.supportedEntryTypes || []).includes("layout-shift")) return done(null);
+            requestAnimationFrame(() => requestAnimationFrame(() => {
+              const entries = [];
+              const observer = new PerformanceObserver((list) => entries.push(...list.getEntries()));
+              observer.observe({type: "layout-shift", buffered: true});
+              // The buffered entries come in a task of their own.
+              setTimeout(() => {
+                entries.push(...observer.takeRecords());
+                observer.disconnect();
+                done(entries.filter((e) => !e.hadRecentInput).reduce((sum, e) => sum + e.value, 0));
+              }, 0);
+            }));""")
 
     # What a screen reader gets.
 
@@ -231,7 +268,9 @@ class BrowserDriver:
                     self.element(control))
 
     def additions(self):
-        time.sleep(0.1)
+        """What changed since watch_additions, once something has and the page has drawn twice more."""
+        wait_for(lambda: self.script("return window.trezolinChanges.length"))
+        self.settle()
         return self.script("return window.trezolinChanges")
 
     def live_regions(self):
@@ -291,6 +330,71 @@ class BrowserDriver:
         """The focused control's name, or the text of a focused element that is no control."""
         return self.script("const e = document.activeElement; return e.dataset.control || e.innerText")
 
+    def about_text(self):
+        """The line under the window, with the version and the licence."""
+        return self.script("return document.querySelector('.about').innerText").strip()
+
+    def about_box(self):
+        return self.script("return document.querySelector('.about').getBoundingClientRect().toJSON()")
+
+    def window_box(self):
+        return self.script("return document.getElementById('window').getBoundingClientRect().toJSON()")
+
+    # What the page's policy refuses, tried from inside the page.
+
+    def html_from_text(self):
+        return self.script("""
+            try { document.createElement("div").innerHTML = "<b>text</b>"; return "accepted"; }
+            catch (e) { return e instanceof TypeError ? "refused" : `failed otherwise: ${e}`; }""")
+
+    def worker_from_text(self):
+        return self.async_script("""
+            const done = arguments[0];
+            try {
+              navigator.serviceWorker.register("service-worker.js").then(() => done("accepted"),
+                (e) => done(e instanceof TypeError ? "refused" : `failed otherwise: ${e}`));
+            } catch (e) { done(e instanceof TypeError ? "refused" : `failed otherwise: ${e}`); }""")
+
+    # The site's folder, served over http.
+
+    def site_folder(self):
+        """The folder for a school's site, which the build puts beside the page's file."""
+        return Path(urllib.parse.unquote(urllib.parse.urlparse(self.url).path)).with_name("site")
+
+    def serve(self, folder, port=0):
+        """Serves the folder over http on 127.0.0.1 (on the port given, or a free one), as a school's
+        web server would, and opens it."""
+        handler = functools.partial(QuietHandler, directory=str(folder))
+        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.site_url = f"http://127.0.0.1:{self.server.server_address[1]}/"
+        return self.open_url(self.site_url)
+
+    def stop_serving(self):
+        """Stops the server; its port, to serve again at the same origin."""
+        port = self.server.server_address[1]
+        self.server.shutdown()
+        self.server.server_close()
+        return port
+
+    def document_attribute(self, name):
+        return self.browser.execute_script("return document.documentElement.getAttribute(arguments[0])", name)
+
+    def open_url(self, url):
+        self.browser.get(url)
+        self.ready = wait_until_ready(self.browser)
+        return self.ready
+
+    def worker_state(self, timeout=PATIENCE):
+        """Once the page's service worker is active: whether it controls the page, and the caches it keeps."""
+        return self.browser.execute_async_script("""
+            const [done, timeout] = [arguments[1], arguments[0]];
+            const timer = setTimeout(() => done({error: "no active worker"}), timeout);
+            navigator.serviceWorker.ready.then(async () => {
+              clearTimeout(timer);
+              done({controlled: navigator.serviceWorker.controller !== null, caches: await caches.keys()});
+            });""", timeout * 1000)
+
     def stop(self):
         if self.browser is not None:
             self.browser.quit()
@@ -304,11 +408,26 @@ class SeleniumDriver(BrowserDriver):
         self.browser.execute("actions", {"actions": chain.sources()})
 
     def set_viewport(self, width, height):
-        # The window holds more than the page (a toolbar, say): grow it by the difference.
-        self.browser.set_window_size(width, height)
-        inner_width, inner_height = self.script("return [innerWidth, innerHeight]")
+        # The window holds more than the page (a toolbar, say): grow it by the
+        # difference, measured once the page has taken the window's new size.
+        inner_width, inner_height = self.size_window(width, height)
         if (inner_width, inner_height) != (width, height):
-            self.browser.set_window_size(2 * width - inner_width, 2 * height - inner_height)
+            self.size_window(2 * width - inner_width, 2 * height - inner_height)
+
+    def size_window(self, width, height):
+        """Sizes the browser's window and waits until the browser reports that size and the page has
+        taken it (a resize event, and two frames drawn since); the page's size then. A browser may
+        return from the resize before it is done (WebKitGTK's MiniBrowser does): read at once, the
+        page's size can still be the old one."""
+        before = self.browser.get_window_size()
+        self.script("window.trezolinResized = false;"
+                    "addEventListener('resize', () => { window.trezolinResized = true; }, {once: true});")
+        self.browser.set_window_size(width, height)
+        wait_for(lambda: self.browser.get_window_size() == {"width": width, "height": height})
+        if before != {"width": width, "height": height}:
+            wait_for(lambda: self.script("return window.trezolinResized"))
+        self.settle()
+        return tuple(self.script("return [innerWidth, innerHeight]"))
 
     def computed(self, element):
         return element.aria_role, element.accessible_name
@@ -367,11 +486,6 @@ class ChromiumDriver(SeleniumDriver):
                     {"name": "prefers-color-scheme", "value": "dark" if dark else "light"}]
         self.browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": features})
         self.settle()
-
-    def settle(self):
-        """Until the page has drawn two frames since the last change."""
-        self.browser.execute_async_script(
-            "const done = arguments[0]; requestAnimationFrame(() => requestAnimationFrame(() => done()));")
 
     def finger_tap(self, target):
         """A finger's tap, as a touch screen sends it, in the middle of the control or list entry, scrolled into view first as a pupil would."""
@@ -496,48 +610,10 @@ class ChromiumDriver(SeleniumDriver):
     def message_box_box(self):
         return self.browser.execute_script("return document.querySelector('dialog').getBoundingClientRect().toJSON()")
 
-    def site_folder(self):
-        """The folder for a school's site, which the build puts beside the page's file."""
-        return Path(urllib.parse.unquote(urllib.parse.urlparse(self.url).path)).with_name("site")
-
-    def serve(self, folder, port=0):
-        """Serves the folder over http on 127.0.0.1 (on the port given, or a free one), as a school's
-        web server would, and opens it."""
-        handler = functools.partial(QuietHandler, directory=str(folder))
-        self.server = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.site_url = f"http://127.0.0.1:{self.server.server_address[1]}/"
-        return self.open_url(self.site_url)
-
-    def stop_serving(self):
-        """Stops the server; its port, to serve again at the same origin."""
-        port = self.server.server_address[1]
-        self.server.shutdown()
-        self.server.server_close()
-        return port
-
-    def document_attribute(self, name):
-        return self.browser.execute_script("return document.documentElement.getAttribute(arguments[0])", name)
-
-    def open_url(self, url):
-        self.browser.get(url)
-        self.ready = wait_until_ready(self.browser)
-        return self.ready
-
     def installability_errors(self):
         return self.browser.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
 
-    def worker_state(self, timeout=15.0):
-        """Once the page's service worker is active: whether it controls the page, and the caches it keeps."""
-        return self.browser.execute_async_script("""
-            const [done, timeout] = [arguments[1], arguments[0]];
-            const timer = setTimeout(() => done({error: "no active worker"}), timeout);
-            navigator.serviceWorker.ready.then(async () => {
-              clearTimeout(timer);
-              done({controlled: navigator.serviceWorker.controller !== null, caches: await caches.keys()});
-            });""", timeout * 1000)
-
-    def update_worker(self, timeout=15.0):
+    def update_worker(self, timeout=PATIENCE):
         """Asks the browser to look for a newer worker now, as it does when a pupil opens the page;
         the caches once the newer one, if any, has taken over."""
         return self.browser.execute_async_script("""
@@ -560,7 +636,8 @@ class WebKitDriver(SeleniumDriver):
     """WebKitGTK's MiniBrowser, which has no headless mode, in a private X server."""
 
     ENGINE = "WebKit"
-    LACKS = {"console_problems": "WebKitWebDriver keeps no log of the browser's console"}
+    LACKS = {"console_problems": "WebKitWebDriver keeps no log of the browser's console",
+             "layout_shift": "WebKit does not measure layout shifts (no 'layout-shift' performance entries)"}
     MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
     x = service = _config = None
 
@@ -587,9 +664,16 @@ class WebKitDriver(SeleniumDriver):
 
     def clipboard(self):
         # The X server's clipboard, which the page's copy fills as on a desktop.
-        # Copying an empty selection leaves it with no text at all.
-        copied = self.x.run(["xclip", "-selection", "clipboard", "-o"], check=False)
-        return copied.stdout if copied.returncode == 0 else ""
+        # Copying an empty selection leaves it with no text at all. The copy
+        # reaches it after the key press has returned: until it has, the
+        # clipboard still holds what read() put there.
+        def copied():
+            found = self.x.run(["xclip", "-selection", "clipboard", "-o"], check=False)
+            return found if found.returncode != 0 or found.stdout != NOTHING_COPIED else None
+        found = wait_for(copied)
+        if found is None:
+            return NOTHING_COPIED
+        return found.stdout if found.returncode == 0 else ""
 
     def put_on_clipboard(self, text):
         self.x.set_clipboard(text)
@@ -615,6 +699,7 @@ class FirefoxDriver(BrowserDriver):
     """Firefox ESR, headless, over WebDriver BiDi."""
 
     ENGINE = "Firefox"
+    LACKS = {"layout_shift": "Firefox does not measure layout shifts (no 'layout-shift' performance entries)"}
     # ARIA's roles, the likely ones first: Firefox gives an element's role
     # only as "is it this one?", so the driver asks until the answer is yes.
     CANDIDATE_ROLES = (

@@ -11,6 +11,7 @@ code. Steps that only some shells can take (what a screen reader hears, the
 full counter, closing mid-burst) run where the driver can do what they need.
 """
 
+import os
 from pathlib import Path
 
 from description import Target
@@ -329,6 +330,31 @@ def page_details(d, w, model):
     return model
 
 
+def version_and_trust(d, w, model):
+    """The version and the licence under the window, in the single file and on the site; a policy that
+    lets no string become HTML or a script's address (Trusted Types); and on the site the worker,
+    registered through the page's one policy, keeping a cache named with the version."""
+    version = os.environ["TREZOLIN_VERSION"]
+    about = d.about_text()
+    Check.equal((version in about.split(), "GNU GPL" in about), (True, True),
+                f"the page shows its version and its licence: {about!r}")
+    folder = d.site_folder()
+    Check.equal(d.serve(folder), "true", "the site's page opens over http")
+    if available(d, "console_problems"):
+        Check.equal(d.console_problems(), [], "the site's page opens with no error or warning in the console")
+    Check.equal(d.about_text(), about, "the site's page shows the same version and licence")
+    state = d.worker_state()
+    caches = state.get("caches", [])
+    Check.equal((len(caches), f" {version} " in (caches or [""])[0]), (1, True),
+                f"the worker, registered through the page's policy, keeps one cache named with the version: {state}")
+    Check.equal(d.worker_from_text(), "refused", "the site's policy takes no plain text for the worker's address")
+    Check.equal(d.html_from_text(), "refused", "the site's policy turns no string into HTML")
+    d.stop_serving()
+    d.open()
+    Check.equal(d.html_from_text(), "refused", "the single file's policy turns no string into HTML")
+    return model
+
+
 def page_kept_to_itself(d, w, model):
     """Nothing leaves the machine, and nothing went wrong on the way."""
     Check.equal(d.requests_beyond_the_page(), [], "no request beyond the file itself")
@@ -351,6 +377,9 @@ axe.run(document, {runOnly: {type: "tag", values: tags}, resultTypes: ["violatio
 # The screens pupils use, and how they press a button there.
 AXE_SCREENS = (("a desktop", 1280, 800, "click"), ("a phone upright", 360, 740, "tap"),
                ("a phone sideways", 740, 360, "tap"))
+# The most the page may move while it opens (the browser's layout-shift
+# score; 0.1 is the most that web.dev counts as good).
+MOST_SHIFT = 0.02
 
 
 def axe_findings(d):
@@ -367,6 +396,15 @@ def every_screen(d, w, model):
     for screen, width, height, how in AXE_SCREENS:
         Check.equal(d.viewport(width, height), (width, height), f"{screen}: the page has {width} x {height}")
         d.open()
+        shift = d.layout_shift()
+        lacks = d.LACKS.get("layout_shift")
+        Check.equal(shift is None, lacks is not None,
+                    f"{screen}: " + (f"no layout shift measured: {lacks}" if lacks else "the browser measures layout shifts"))
+        if shift is not None:
+            Check.equal(shift <= MOST_SHIFT, True, f"{screen}: nothing moves while the page opens (layout shift {shift:.3f})")
+        about, window = d.about_box(), d.window_box()
+        Check.equal((about["top"] >= window["bottom"] - 0.5, about["left"] >= 0, about["right"] <= width + 0.5),
+                    (True, True, True), f"{screen}: the version and the licence under the window, inside the screen")
         Check.equal(axe_findings(d), [], f"{screen}: axe-core finds nothing at load")
         press = getattr(d, how)
         press(w.start)

@@ -38,8 +38,9 @@ def page(target, description, engine="chromium"):
     steps = [scenario.page_details, scenario.accessibility, *([scenario.screen_reader] if engine == "firefox" else []),
              scenario.full_counter, scenario.every_screen,
              *(CHROMIUM_ONLY if chromium else []), scenario.page_kept_to_itself,
-             # Served over http, the page makes requests of its own origin: after the check above.
-             *([scenario.site_installed_and_offline] if chromium else [])]
+             # Served over http, the page makes requests of its own origin, and
+             # what its policy refuses shows in the console: after the check above.
+             scenario.version_and_trust, *([scenario.site_installed_and_offline] if chromium else [])]
     return ENGINES[engine](target, description), steps
 
 

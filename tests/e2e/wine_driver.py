@@ -18,6 +18,7 @@ import tempfile
 import time
 from pathlib import Path
 
+from description import Target
 from x11_driver import X11Driver
 from x_session import XSession
 
@@ -122,8 +123,27 @@ class WineDriver(X11Driver):
             self.program.wait()
         self.program = self.start_program(self.binary)
         self.window = self.session.find_window(self.description.window["title"])
-        time.sleep(0.5)
+        self.session.wait_until_shown(self.window, *self.description.window["pixels"])
         return status
+
+    # The probe reads the window from inside Windows, past the input still on
+    # its way to the program: after a click on a control, until the control
+    # has the focus (or a message box has it); after a Tab, until the focus
+    # has moved.
+    TAKE_FOCUS = ("vertexBox", "logBox", "choiceList", "button", "picture")
+
+    def click(self, target, modifier=None):
+        super().click(target, modifier)
+        control = target.control if isinstance(target, Target) else target
+        if self.description.controls[control]["widget"] in self.TAKE_FOCUS:
+            self.wait_for(lambda: self.focused() == control or self.message_box() is not None)
+
+    def key(self, *keys):
+        for key in keys:
+            before = self.focused() if key in ("Tab", "shift+Tab") else None
+            super().key(key)
+            if before is not None:
+                self.wait_for(lambda: self.focused() != before)
 
     def hover(self, control):
         self.session.run(["xdotool", "mousemove", "--window", self.window, *map(str, self.place(control))])
@@ -149,8 +169,20 @@ class WineDriver(X11Driver):
         return int(self.ask("post", control, count, self.description.the("spareTextBox")))
 
     def burst(self, control, count):
+        log = self.description.the("log")
+        before = self.log_line_count(log)
         super().burst(control, count)
-        self.settle()
+        if control == self.description.the("checkButton"):
+            # Each check adds one line: done when all of them are there.
+            self.wait_for(lambda: self.log_line_count(log) >= before + count, timeout=300.0)
+        else:
+            self.settle()
+
+    @staticmethod
+    def wait_for(condition, timeout=60.0):
+        deadline = time.monotonic() + timeout
+        while not condition() and time.monotonic() < deadline:
+            time.sleep(0.1)
 
     def settle(self, quiet=1.0, timeout=120.0):
         """Waits until the program has caught up with the clicks sent to it: its log stops growing."""
@@ -191,7 +223,7 @@ class WineDriver(X11Driver):
         focus = self.ask("focused")
         return focus["control"] or (focus["text"] or "").replace("&", "")
 
-    def tooltip(self, control, timeout=5.0):
+    def tooltip(self, control, timeout=60.0):
         """The tooltip that shows while the mouse rests on the control, or None."""
         # First away from every control, until no tooltip shows.
         self.session.run(["xdotool", "mousemove", "--window", self.window, "2", "2"])

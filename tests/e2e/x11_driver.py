@@ -18,7 +18,7 @@ class X11Driver:
         self.binary = binary
         self.program = self.start_program(binary)
         self.window = self.session.find_window(description.window["title"])
-        time.sleep(0.5)
+        self.session.wait_until_shown(self.window, *description.window["pixels"])
 
     def start_program(self, binary):
         return self.session.start([binary])

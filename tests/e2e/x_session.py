@@ -63,7 +63,7 @@ class XSession:
         raise RuntimeError("no free X display")
 
     @staticmethod
-    def _wait(condition, what, timeout=20.0):
+    def _wait(condition, what, timeout=60.0):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
             if condition():
@@ -79,7 +79,7 @@ class XSession:
         return subprocess.Popen(args, env=self.env, stdout=subprocess.PIPE,
                                 stderr=subprocess.STDOUT, text=True)
 
-    def find_window(self, title, timeout=20.0):
+    def find_window(self, title, timeout=60.0):
         found = []
 
         def search():
@@ -90,6 +90,14 @@ class XSession:
 
         self._wait(search, f"a window titled {title}", timeout)
         return found[0]
+
+    def wait_until_shown(self, window, width, height):
+        """Until the window is on the screen at its full size: clicks and keys sent earlier could
+        reach a window that is not there yet, or one still being laid out."""
+        def shown():
+            info = self.run(["xwininfo", "-id", window], check=False).stdout
+            return "Map State: IsViewable" in info and f"Width: {width}\n" in info and f"Height: {height}\n" in info
+        self._wait(shown, f"window {window} to show at {width} x {height}")
 
     def click(self, window, x, y, button=1, modifier=None):
         # No --sync: it waits for the pointer to move, forever when it is already there.
@@ -108,10 +116,14 @@ class XSession:
         time.sleep(0.15)
 
     def set_clipboard(self, text):
-        # xclip keeps serving the selection from a child process of its own.
+        # xclip keeps serving the selection from a child process of its own,
+        # which may take it after the first one has returned: until then, the
+        # clipboard still holds the last copy.
         subprocess.run(["xclip", "-selection", "clipboard", "-i"], env=self.env,
                        input=text, text=True, check=True, timeout=10,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self._wait(lambda: self.run(["xclip", "-selection", "clipboard", "-o"], check=False).stdout == text,
+                   "the clipboard to hold what was put there")
 
     def clipboard(self):
         return self.run(["xclip", "-selection", "clipboard", "-o"]).stdout

@@ -36,4 +36,10 @@ wrestool --extract --raw --type=16 "$dir/trezolin-$version-portable.exe" | iconv
 /usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip" | grep -qE '^index\.html ' || fail "the site folder has no index.html"
 /usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip" | grep -qE '(\.webmanifest|manifest\.json) ' || fail "the site folder has no manifest"
 grep -q 'Content-Security-Policy' "$dir/trezolin-$version.html" || fail "the page has no security policy"
+grep -q "require-trusted-types-for 'script'" "$dir/trezolin-$version.html" || fail "the page's policy does not require Trusted Types"
+grep -q '// @license magnet:.* GPL-3.0-or-later' "$dir/trezolin-$version.html" || fail "the page's scripts name no licence"
+# The page shows its version under the window; the site's worker names its cache with it.
+grep -q ">Trezolin $version ·" "$dir/trezolin-$version.html" || fail "the page shows no version $version"
+/usr/bin/python3 -c 'import sys, zipfile; sys.exit(sys.argv[2] not in zipfile.ZipFile(sys.argv[1]).read("service-worker.js").decode())' \
+  "$dir/trezolin-$version-site.zip" '${PREFIX}'"$version " || fail "the site's worker does not name its cache with version $version"
 echo "release check passed: $dir"
