@@ -36,19 +36,22 @@ extra=$(cd "$dir" && ls -1 | grep -vxF -f <(printf '%s\n' "${expected[@]}") || t
 msi_version=$(msiinfo export "$dir/trezolin-$version-x64.msi" Property | sed -n 's/^ProductVersion\t//p' | tr -d '\r')
 [ "$msi_version" = "$version" ] || fail "the installer's version is '$msi_version'"
 # The program's version resource holds its version as UTF-16 text.
-wrestool --extract --raw --type=16 "$dir/trezolin-$version-portable.exe" | iconv -f UTF-16LE -t UTF-8 -c |
-  grep -q "$version" || fail "the Windows program carries no version $version"
-/usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip" | grep -qE '^index\.html ' || fail "the site folder has no index.html"
-/usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip" | grep -qE '(\.webmanifest|manifest\.json) ' || fail "the site folder has no manifest"
+resources=$(wrestool --extract --raw --type=16 "$dir/trezolin-$version-portable.exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0')
+grep -q "$version" <<<"$resources" || fail "the Windows program carries no version $version"
+# Listed first, then searched: grep -q stops reading at its first match.
+site=$(/usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip")
+grep -qE '^index\.html ' <<<"$site" || fail "the site folder has no index.html"
+grep -qE '(\.webmanifest|manifest\.json) ' <<<"$site" || fail "the site folder has no manifest"
 grep -q 'Content-Security-Policy' "$dir/trezolin-$version.html" || fail "the page has no security policy"
 # The source: the tracked tree in one folder named with the version, whose
 # CMakeLists.txt sets that version, with the licence.
 sources=$(tar -tzf "$dir/trezolin-$version.tar.gz")
 [ "$(printf '%s\n' "$sources" | cut -d/ -f1 | sort -u)" = "trezolin-$version" ] || fail "the source is not all in trezolin-$version/"
 for f in CMakeLists.txt COPYING LICENSES/GPL-3.0-or-later.txt scripts/release; do
-  printf '%s\n' "$sources" | grep -qxF "trezolin-$version/$f" || fail "the source lacks $f"
+  grep -qxF "trezolin-$version/$f" <<<"$sources" || fail "the source lacks $f"
 done
-tar -xzOf "$dir/trezolin-$version.tar.gz" "trezolin-$version/CMakeLists.txt" | grep -qE "^ *VERSION $version\$" ||
+top=$(tar -xzOf "$dir/trezolin-$version.tar.gz" "trezolin-$version/CMakeLists.txt")
+grep -qE "^ *VERSION $version\$" <<<"$top" ||
   fail "the source's CMakeLists.txt does not set version $version"
 
 # The same commit once more, in a fresh clone at another path and a later
