@@ -121,6 +121,10 @@ def main():
         session.close_window(TITLE)
         Check.equal(program.wait(timeout=30), 0, "the close box ends the installed program with status 0")
 
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn"])
+        Check.equal((status, [v.get("DisplayVersion") for v in installed_entries(wine).values()]), (0, [version]),
+                    "the same installer again succeeds and leaves one entry")
+
         status, _ = wine.run(["msiexec", "/i", windows_path(wine, rebuilt_msi), "/qn"])
         Check.equal(status, 0, "a rebuild of the same version installs silently over the first")
         Check.equal([v.get("DisplayVersion") for v in installed_entries(wine).values()], [version],
