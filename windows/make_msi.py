@@ -113,7 +113,10 @@ def main():
     shutil.rmtree(folder, ignore_errors=True)
     folder.mkdir(parents=True)
     inputs = {"trezolin.exe": program, "trezolin.ico": icon, "COPYING.txt": licence}
-    digest = hashlib.sha256(f"{version}\0{manufacturer}\0".encode() + wxs.read_bytes())
+    # How the installer is made counts too: this script and wixl's version.
+    wixl_version = run(["wixl", "--version"], folder)
+    digest = hashlib.sha256(f"{version}\0{manufacturer}\0{wixl_version}\0".encode() + wxs.read_bytes()
+                            + Path(__file__).read_bytes())
     for name, source in inputs.items():
         shutil.copyfile(source, folder / name)
         os.utime(folder / name, (date, date))
