@@ -122,7 +122,8 @@ def main():
         os.utime(folder / name, (date, date))
         digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
     product_code = uuid.uuid5(UPGRADE_CODE, "product " + digest.hexdigest())
-    package_code = uuid.uuid5(UPGRADE_CODE, "package " + digest.hexdigest())
+    # The package's date is in the package, so a package of another date gets its own code.
+    package_code = uuid.uuid5(UPGRADE_CODE, f"package {digest.hexdigest()} {date}")
 
     made = folder / "trezolin.msi"
     started = int(time.time())
