@@ -20,7 +20,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # libstdc++, libgcc and winpthread go into the program.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Hardened as Windows' own programs are: ASLR with 64-bit (high entropy)
+# addresses, DEP, and the stack protector, whose runtime (libssp) is linked
+# in statically like the rest. The PE time stamp stays zero, so that one
+# commit always gives the same .exe.
+set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong")
+set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong")
+set(CMAKE_EXE_LINKER_FLAGS_INIT
+  "-static -fstack-protector-strong -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--no-insert-timestamp")
 
 # Programs of the build (the description tool at build time, the tests) run
 # under Wine. CMAKE_BINARY_DIR is the build tree here; in CMake's own

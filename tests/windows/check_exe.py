@@ -2,50 +2,85 @@
 # SPDX-FileCopyrightText: 2026 The Trezolin developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The Windows program as one file: it needs no DLL beyond Windows' own, and
-it carries the version of the build and a manifest asking for common
-controls 6 and per-monitor DPI awareness.
+"""The Windows program as one file: it needs no DLL beyond Windows' own; it
+carries the version of the build, the licence in its version information and
+a manifest asking for common controls 6 and per-monitor DPI awareness; it is
+hardened (ASLR with 64-bit addresses, DEP, the stack protector) and has no
+link time in it, so that one commit always gives the same bytes.
 
   check_exe.py TREZOLIN_EXE VERSION
 """
 
-import re
-import subprocess
 import sys
-import tempfile
 from pathlib import Path
+
+import pefile
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 from scenario import Check  # noqa: E402
 
-WINDOWS_DLLS = {"KERNEL32.dll", "USER32.dll", "GDI32.dll", "COMCTL32.dll", "OLEACC.dll", "ole32.dll",
+# ADVAPI32 gives the stack protector its random guard.
+WINDOWS_DLLS = {"ADVAPI32.dll", "KERNEL32.dll", "USER32.dll", "GDI32.dll", "COMCTL32.dll", "OLEACC.dll", "ole32.dll",
                 "OLEAUT32.dll", "msvcrt.dll"}
+HARDENING = {
+    "ASLR": pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE"],
+    "ASLR with 64-bit addresses": pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA"],
+    "DEP": pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_NX_COMPAT"],
+}
 
 
-def resource(exe, kind):
-    with tempfile.TemporaryDirectory() as folder:
-        subprocess.run(["wrestool", "--extract", "--raw", f"--type={kind}", f"--output={folder}", str(exe)], check=True)
-        return b"".join(p.read_bytes() for p in sorted(Path(folder).iterdir()))
+def resource(pe, kind):
+    """The bytes of every resource of one type."""
+    found = []
+    directory = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for entry in directory.entries if directory else []:
+        if entry.id == kind:
+            for name in entry.directory.entries:
+                for language in name.directory.entries:
+                    data = language.data.struct
+                    found.append(pe.get_data(data.OffsetToData, data.Size))
+    return b"".join(found)
+
+
+def version_strings(pe):
+    strings = {}
+    for info in getattr(pe, "FileInfo", []):
+        for block in info:
+            for table in getattr(block, "StringTable", []):
+                strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+    return strings
 
 
 def main():
     exe, version = Path(sys.argv[1]), sys.argv[2]
-    headers = subprocess.run(["x86_64-w64-mingw32-objdump", "--private-headers", str(exe)], check=True,
-                             capture_output=True, text=True).stdout
-    dlls = set(re.findall(r"DLL Name: (\S+)", headers))
+    pe = pefile.PE(str(exe))
+
+    dlls = {entry.dll.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     Check.equal(dlls - WINDOWS_DLLS, set(), f"no DLL beyond Windows' own ({', '.join(sorted(dlls))})")
 
-    strings = resource(exe, 16).decode("utf-16-le", "replace")
-    found = {name: re.search(name + r"\x00+([^\x00]*)", strings) for name in ("FileVersion", "ProductVersion")}
-    Check.equal({name: m.group(1) if m else None for name, m in found.items()},
+    strings = version_strings(pe)
+    Check.equal({name: strings.get(name) for name in ("FileVersion", "ProductVersion")},
                 {"FileVersion": version, "ProductVersion": version}, "the version information")
+    Check.equal("GPL-3.0-or-later" in strings.get("LegalCopyright", ""), True,
+                f"the version information names the licence ({strings.get('LegalCopyright')})")
 
-    manifest = resource(exe, 24).decode("utf-8", "replace")
+    manifest = resource(pe, pefile.RESOURCE_TYPE["RT_MANIFEST"]).decode("utf-8", "replace")
     Check.equal(("Microsoft.Windows.Common-Controls" in manifest and 'version="6.0.0.0"' in manifest,
                  "PerMonitorV2" in manifest), (True, True), "the manifest: common controls 6, per-monitor DPI")
-    identity = re.search(r'<assemblyIdentity type="win32" name="Trezolin" version="([^"]*)"', manifest)
-    Check.equal(identity.group(1) if identity else None, f"{version}.0", "the manifest names the program's version")
+    Check.equal(f'<assemblyIdentity type="win32" name="Trezolin" version="{version}.0"' in manifest, True,
+                "the manifest names the program's version")
+
+    characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
+    Check.equal({name: bool(characteristics & flag) for name, flag in HARDENING.items()},
+                {name: True for name in HARDENING}, "hardened: ASLR, 64-bit addresses, DEP")
+    relocations_stripped = pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_RELOCS_STRIPPED"]
+    Check.equal(bool(pe.FILE_HEADER.Characteristics & relocations_stripped), False,
+                "the program keeps its relocations, so ASLR can move it")
+    # The stack protector's runtime is linked in only where a function is protected.
+    Check.equal(pe.__data__.find(b"*** stack smashing detected ***") >= 0, True,
+                "built with the stack protector (libssp linked in)")
+    Check.equal(pe.FILE_HEADER.TimeDateStamp, 0, "no link time in the program")
 
     return Check.status()
 

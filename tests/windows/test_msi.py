@@ -3,12 +3,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 """The installer as a school's administrator uses it, under Wine, in a fresh
-Wine prefix: a silent install, the Start menu entry and the entry in the
-installed programs, the installed program started from its Start menu entry
-(at 150 % scaling) and closed, a later version installed over it, and a silent
-uninstall that leaves nothing behind.
+Wine prefix: a silent install with a log, the program and its licence in Program Files,
+the Start menu entry and the entry in the installed programs (publisher,
+version, icon), the installed program started from its Start menu entry (at
+150 % scaling) and closed, a rebuild of the same version installed over it
+(replacing it, not beside it), a later version installed over that, and a
+silent uninstall that leaves nothing behind.
 
-  test_msi.py TREZOLIN_MSI VERSION ICON LATER_MSI LATER_VERSION WORK_FOLDER
+  test_msi.py TREZOLIN_MSI VERSION ICON LICENCE PUBLISHER REBUILT_MSI REBUILT_PROGRAM LATER_MSI LATER_VERSION
+              WORK_FOLDER
 """
 
 import shutil
@@ -67,11 +70,13 @@ def windows_path(wine, unix_path):
 
 
 def main():
-    if len(sys.argv) != 7:
+    if len(sys.argv) != 11:
         print(__doc__)
         return 2
-    msi, version, icon_file, later_msi, later_version, work = (Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]),
-                                                               Path(sys.argv[4]), sys.argv[5], Path(sys.argv[6]))
+    msi, version, icon_file, licence, publisher = (Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]),
+                                                   Path(sys.argv[4]), sys.argv[5])
+    rebuilt_msi, rebuilt_program, later_msi, later_version, work = (Path(sys.argv[6]), Path(sys.argv[7]),
+                                                                   Path(sys.argv[8]), sys.argv[9], Path(sys.argv[10]))
     shutil.rmtree(work, ignore_errors=True)
     session = XSession()
     wine = None
@@ -80,18 +85,24 @@ def main():
         prefix = wine.prefix
         program_folder = prefix / "drive_c" / "Program Files" / "Trezolin"
 
-        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn"])
+        log = work / "install.log"
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn", "/l*v", windows_path(wine, log)])
         Check.equal(status, 0, "a silent install succeeds")
+        Check.equal(log.is_file() and log.stat().st_size > 0, True, "the install writes its log where asked")
         built = msi.parent / "trezolin.exe"
         installed = program_folder / "trezolin.exe"
         Check.equal(installed.is_file() and installed.read_bytes() == built.read_bytes(), True,
                     "the program is in Program Files, as built")
+        installed_licence = program_folder / "COPYING.txt"
+        Check.equal(installed_licence.is_file() and installed_licence.read_bytes() == licence.read_bytes(), True,
+                    "the licence is beside the program")
         shortcuts = start_menu_entries(prefix)
         Check.equal(len(shortcuts), 1, f"one Start menu entry {shortcuts}")
         entries = installed_entries(wine)
         Check.equal(len(entries), 1, "one entry in the installed programs")
         entry = next(iter(entries.values()), {})
-        Check.equal(entry.get("DisplayVersion"), version, "the entry shows the version")
+        Check.equal((entry.get("DisplayVersion"), entry.get("Publisher")), (version, publisher),
+                    "the entry shows the version and the publisher")
         icon = product_icon(wine)
         Check.equal(icon is not None and icon.is_file() and icon.read_bytes() == icon_file.read_bytes(), True,
                     f"the entry shows the program's icon {icon}")
@@ -110,6 +121,18 @@ def main():
         session.close_window(TITLE)
         Check.equal(program.wait(timeout=30), 0, "the close box ends the installed program with status 0")
 
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn"])
+        Check.equal((status, [v.get("DisplayVersion") for v in installed_entries(wine).values()]), (0, [version]),
+                    "the same installer again succeeds and leaves one entry")
+
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, rebuilt_msi), "/qn"])
+        Check.equal(status, 0, "a rebuild of the same version installs silently over the first")
+        Check.equal([v.get("DisplayVersion") for v in installed_entries(wine).values()], [version],
+                    "the installed programs hold one entry of that version")
+        Check.equal(installed.is_file() and installed.read_bytes() == rebuilt_program.read_bytes(), True,
+                    "the rebuild's program replaced the first in Program Files")
+        Check.equal(len(start_menu_entries(prefix)), 1, "one Start menu entry after the rebuild")
+
         status, _ = wine.run(["msiexec", "/i", windows_path(wine, later_msi), "/qn"])
         Check.equal(status, 0, "a later version installs silently over the first")
         Check.equal([v.get("DisplayVersion") for v in installed_entries(wine).values()], [later_version],
@@ -118,8 +141,10 @@ def main():
         later_icon = product_icon(wine)
         Check.equal(later_icon is not None and later_icon.is_file(), True, "the later version's entry has its icon")
 
-        status, _ = wine.run(["msiexec", "/x", windows_path(wine, later_msi), "/qn"])
+        log = work / "uninstall.log"
+        status, _ = wine.run(["msiexec", "/x", windows_path(wine, later_msi), "/qn", "/l*v", windows_path(wine, log)])
         Check.equal(status, 0, "a silent uninstall succeeds")
+        Check.equal(log.is_file() and log.stat().st_size > 0, True, "the uninstall writes its log where asked")
         Check.equal((program_folder.exists(), start_menu_entries(prefix), installed_entries(wine),
                      later_icon and later_icon.exists()), (False, [], {}, False),
                     "nothing left behind: no folder in Program Files, no Start menu entry, no installed programs' "

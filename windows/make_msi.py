@@ -1,0 +1,151 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Trezolin developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Makes the installer with wixl so that the same inputs always give the same
+bytes, and so that a rebuild of the same version replaces the installed copy.
+
+  make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE
+
+DATE is the time written into the installer (SOURCE_DATE_EPOCH). wixl by
+itself writes a fresh package code, its own run time as the package's dates
+and the files' modification times into the cabinet; here the files go in with
+DATE, both codes come from a hash of everything that goes in, and the dates
+are set to DATE afterwards. wixl (0.101) also gives the database no codepage
+and writes every table text that is not ASCII as empty: the Bulgarian texts go
+in afterwards, in codepage 1251.
+"""
+
+import hashlib
+import os
+import shutil
+import subprocess
+import sys
+import time
+import uuid
+import xml.etree.ElementTree as ElementTree
+from pathlib import Path
+
+# Every code of the installer derives from its UpgradeCode, which never changes.
+UPGRADE_CODE = uuid.UUID("828B28EE-9C01-4EED-B700-F172E9852A3F")
+
+# Windows counts file times in 100 ns steps from 1601.
+FILETIME_1970 = 116444736000000000
+
+
+def filetime(seconds):
+    return (FILETIME_1970 + seconds * 10_000_000).to_bytes(8, "little")
+
+
+def run(command, folder):
+    env = dict(os.environ, TZ="UTC")
+    return subprocess.run(command, cwd=folder, env=env, check=True, capture_output=True, text=True).stdout
+
+
+def same_version_inclusive(folder, msi, version):
+    """The row that finds an installed copy of this same version: wixl writes
+    256 (minimum included) for IncludeMaximum too, which with minimum =
+    maximum finds nothing; 768 includes both ends."""
+    table = run(["msiinfo", "export", msi, "Upgrade"], folder).splitlines(keepends=True)
+    rows = []
+    for line in table:
+        cells = line.rstrip("\r\n").split("\t")
+        if len(cells) == 7 and cells[1] == cells[2] == version:
+            cells[4] = "768"
+            line = "\t".join(cells) + "\r\n"
+        rows.append(line)
+    Path(folder, "Upgrade.idt").write_text("".join(rows), encoding="utf-8", newline="")
+    run(["msibuild", msi, "-i", "Upgrade.idt"], folder)
+
+
+def bulgarian_texts(wxs, manufacturer):
+    """(table, column, key column, key, text) of the texts that wixl leaves empty."""
+    ns = {"w": "http://schemas.microsoft.com/wix/2006/wi"}
+    root = ElementTree.parse(wxs).getroot()
+    texts = [("Property", "Value", "Property", "Manufacturer", manufacturer)]
+    texts += [("Property", "Value", "Property", e.get("Id"), e.get("Value")) for e in root.iterfind(".//w:Property", ns)]
+    texts += [("Shortcut", "Description", "Shortcut", e.get("Id"), e.get("Description"))
+              for e in root.iterfind(".//w:Shortcut", ns) if e.get("Description")]
+    texts += [("LaunchCondition", "Description", "Condition", "NOT WIX_DOWNGRADE_DETECTED", e.get("DowngradeErrorMessage"))
+              for e in root.iterfind(".//w:MajorUpgrade", ns)]
+    return [t for t in texts if not t[4].isascii()]
+
+
+def put_texts(folder, msi, texts):
+    Path(folder, "_ForceCodepage.idt").write_text("\r\n\r\n1251\t_ForceCodepage\r\n", newline="")
+    run(["msibuild", msi, "-i", "_ForceCodepage.idt"], folder)
+    for table, column, key_column, key, text in texts:
+        if "'" in text + key:
+            sys.exit(f"make_msi: no quote in an installer's text: {text}")
+        run(["msibuild", msi, "-q", f"UPDATE `{table}` SET `{column}` = '{text}' WHERE `{key_column}` = '{key}'"], folder)
+    for table, column, key_column, key, text in texts:
+        rows = run(["msiinfo", "export", msi, table], folder).splitlines()
+        names = rows[0].split("\t")
+        found = [r.split("\t") for r in rows[3:]]
+        found = [r[names.index(column)] for r in found if r[names.index(key_column)] == key]
+        if found != [text]:
+            sys.exit(f"make_msi: {table} {key} holds {found}, not '{text}'")
+
+
+def set_dates(msi, seconds, started, finished):
+    """The summary's creation and last-saved times, each a FILETIME after its
+    type VT_FILETIME (64): wixl wrote them between started and finished."""
+    data = bytearray(msi.read_bytes())
+    low, high = FILETIME_1970 + (started - 2) * 10_000_000, FILETIME_1970 + (finished + 2) * 10_000_000
+    found = [i for i in range(len(data) - 12) if data[i:i + 4] == b"\x40\x00\x00\x00"
+             and low <= int.from_bytes(data[i + 4:i + 12], "little") <= high]
+    if len(found) != 2:
+        sys.exit(f"make_msi: expected the two dates of the summary, found {len(found)}")
+    for i in found:
+        data[i + 4:i + 12] = filetime(seconds)
+    msi.write_bytes(bytes(data))
+
+
+def main():
+    if len(sys.argv) != 9:
+        print(__doc__)
+        return 2
+    wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
+    program, icon, licence = (Path(p) for p in sys.argv[6:9])
+
+    # wixl takes paths relative to the folder it runs in; the cabinet takes each file's time.
+    folder = msi.with_name(msi.name + ".files")
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    inputs = {"trezolin.exe": program, "trezolin.ico": icon, "COPYING.txt": licence}
+    # How the installer is made counts too: this script and wixl's version.
+    wixl_version = run(["wixl", "--version"], folder)
+    digest = hashlib.sha256(f"{version}\0{manufacturer}\0{wixl_version}\0".encode() + wxs.read_bytes()
+                            + Path(__file__).read_bytes())
+    for name, source in inputs.items():
+        shutil.copyfile(source, folder / name)
+        os.utime(folder / name, (date, date))
+        digest.update(name.encode() + b"\0" + (folder / name).read_bytes())
+    product_code = uuid.uuid5(UPGRADE_CODE, "product " + digest.hexdigest())
+    # The package's date is in the package, so a package of another date gets its own code.
+    package_code = uuid.uuid5(UPGRADE_CODE, f"package {digest.hexdigest()} {date}")
+
+    made = folder / "trezolin.msi"
+    started = int(time.time())
+    run(["wixl", "-a", "x64", "-D", f"Version={version}", "-D", f"ProductCode={product_code}",
+         "-D", f"Manufacturer={manufacturer}", "-D", "Program=trezolin.exe", "-D", "Icon=trezolin.ico",
+         "-D", "Licence=COPYING.txt", "-o", made.name, str(wxs.resolve())], folder)
+    same_version_inclusive(folder, made.name, version)
+    put_texts(folder, made.name, bulgarian_texts(wxs, manufacturer))
+    # Title and subject, author, platform and language (Bulgarian), package code.
+    run(["msibuild", made.name, "-s", f"Trezolin {version}", manufacturer, "x64;1026",
+         "{" + str(package_code).upper() + "}"], folder)
+    set_dates(made, date, started, int(time.time()))
+
+    summary = run(["msiinfo", "suminfo", made.name], folder)
+    stamp = time.strftime("%a %b %d %H:%M:%S %Y", time.gmtime(date))
+    for line in (f"Created: {stamp}", f"Last saved: {stamp}", f"Revision number (UUID): {{{str(package_code).upper()}}}"):
+        if line not in summary.splitlines():
+            sys.exit(f"make_msi: the summary lacks '{line}':\n{summary}")
+    shutil.move(made, msi)
+    shutil.rmtree(folder)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
