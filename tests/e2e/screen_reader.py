@@ -36,6 +36,17 @@ sys.argv = sys.argv[1:]
 sys.exit(scope["main"]())
 """
 
+def _end(process):
+    """Asks a process of ours to end, and makes it if it has not within 10 s."""
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?(?:\{.*\})?$", re.MULTILINE)
 
 
@@ -75,13 +86,7 @@ class AccessibilityBus:
 
     def stop(self):
         for process in reversed(self._processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            _end(process)
         self._processes = []
 
 
@@ -129,13 +134,7 @@ class Orca:
             raise RuntimeError(f"{error}; Orca said: {self.transcript()[after:]}") from None
 
     def stop(self):
-        if self._process.poll() is None:
-            self._process.terminate()
-            try:
-                self._process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self._process.kill()
-                self._process.wait()
+        _end(self._process)
         self._home.cleanup()
 
 
