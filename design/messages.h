@@ -38,6 +38,14 @@ namespace trezolin::design {
     return "Неочаквана грешка: командата не беше изпълнена докрай.";
 }
 
+// The message box's one button.
+inline constexpr std::string_view kMessageButton = "OK";
+
+// What the page says where the computation cannot even start (too old a
+// browser): written into the page when it is put together.
+inline constexpr std::string_view kLoadFailure =
+    "Trezolin не може да се стартира в този браузър. Опитайте с по-нов браузър.";
+
 // What a screen reader says after a start: "{}" stands for the eight start
 // values in vertex order, each followed by kAnnouncedValueSeparator but the last.
 inline constexpr std::string_view kStartAnnouncement = "Ново начало, стойности от A до H: {}.";

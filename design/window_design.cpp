@@ -3,7 +3,11 @@
 
 #include "design/window_design.h"
 
+#include "design/compact_layout.h"
+
 #include <algorithm>
+#include <tuple>
+#include <vector>
 
 namespace trezolin::design {
 
@@ -11,8 +15,6 @@ namespace {
 
 constexpr Colour kVertexBoxBackground = Rgb(224, 224, 224);
 constexpr Colour kLabelBackground = Rgb(255, 128, 0);
-constexpr Colour kWindowColour = System(SystemColour::Window);
-constexpr Colour kWindowText = System(SystemColour::WindowText);
 
 // The controls that hold values for the program alone are never shown.
 constexpr bool IsShown(Role role)
@@ -21,7 +23,8 @@ constexpr bool IsShown(Role role)
     return widget != Widget::HiddenList && widget != Widget::HiddenText;
 }
 
-// The kinds of control, each with the settings its kind shares.
+// The kinds of control, each naming only what differs from a plain, shown
+// control in the window's colours.
 
 constexpr Control VertexBoxAt(Role cube, int vertex, int left, int top, int tabIndex, std::string_view text,
                             std::string_view accessibleName)
@@ -32,14 +35,9 @@ constexpr Control VertexBoxAt(Role cube, int vertex, int left, int top, int tabI
             .place = {left, top, 495, 405},
             .tabIndex = tabIndex,
             .text = text,
-            .tooltip = {},
             .background = kVertexBoxBackground,
-            .foreground = kWindowText,
             .alignment = Alignment::Centre,
-            .visible = true,
-            .entries = {},
-            .accessibleName = accessibleName,
-            .accessibleDescription = {}};
+            .accessibleName = accessibleName};
 }
 
 // A text box or a list box in the system's window colours.
@@ -52,11 +50,6 @@ constexpr Control Box(std::string_view array, Role role, int index, Rect place, 
             .role = role,
             .place = place,
             .tabIndex = tabIndex,
-            .text = {},
-            .tooltip = {},
-            .background = kWindowColour,
-            .foreground = kWindowText,
-            .alignment = Alignment::Left,
             .visible = IsShown(role),
             .entries = entries,
             .accessibleName = accessibleName,
@@ -75,11 +68,7 @@ constexpr Control CommandButton(Role role, int index, int top, int tabIndex, std
             .tooltip = tooltip,
             .background = face,
             .foreground = System(SystemColour::ButtonText),
-            .alignment = Alignment::Centre,
-            .visible = true,
-            .entries = {},
-            .accessibleName = {},
-            .accessibleDescription = {}};
+            .alignment = Alignment::Centre};
 }
 
 constexpr Control PictureBox(int index, int left, int tabIndex, std::string_view accessibleName)
@@ -89,13 +78,8 @@ constexpr Control PictureBox(int index, int left, int tabIndex, std::string_view
             .role = Role::Picture,
             .place = {left, 840, 3975, 3855},
             .tabIndex = tabIndex,
-            .text = {},
-            .tooltip = {},
             .background = System(SystemColour::ButtonFace),
             .foreground = System(SystemColour::ButtonText),
-            .alignment = Alignment::Left,
-            .visible = true,
-            .entries = {},
             .accessibleName = accessibleName,
             .accessibleDescription = "Чертеж на куб: долна основа A, B, C, D, горна основа E, F, G, H"};
 }
@@ -112,11 +96,7 @@ constexpr Control Label(int index, Rect place, int tabIndex, std::string_view ca
             .tooltip = tooltip,
             .background = kLabelBackground,
             .foreground = System(textColour),
-            .alignment = Alignment::Centre,
-            .visible = true,
-            .entries = {},
-            .accessibleName = {},
-            .accessibleDescription = {}};
+            .alignment = Alignment::Centre};
 }
 
 } // namespace
@@ -182,6 +162,49 @@ const Control& VertexBox(Role cube, int vertex) noexcept
 const Control& FirstInTabOrder() noexcept
 {
     return *std::find_if(kControls.begin(), kControls.end(), [](const Control& c) { return c.tabIndex == 0; });
+}
+
+std::size_t RowOf(const Control& control) noexcept
+{
+    return static_cast<std::size_t>(&control - kControls.data());
+}
+
+namespace {
+
+std::vector<std::size_t> DesignedTabOrder()
+{
+    std::vector<std::size_t> rows;
+    for (const Control& c : kControls)
+        if (c.TakesFocus())
+            rows.push_back(RowOf(c));
+    std::sort(rows.begin(), rows.end(),
+              [](std::size_t a, std::size_t b) { return kControls[a].tabIndex < kControls[b].tabIndex; });
+    return rows;
+}
+
+// The column's regions are listed top to bottom; within a region the
+// designed tab order holds, but a cube's boxes follow their letters.
+std::vector<std::size_t> CompactTabOrder()
+{
+    const auto key = [](std::size_t row) {
+        const Control& c = kControls[row];
+        const CompactRegion* region = RegionOf(c);
+        const auto regionAt = region ? region - kCompactRegions.data() : std::ssize(kCompactRegions);
+        const bool box = WidgetOf(c.role) == Widget::VertexBox;
+        return std::tuple(regionAt, box, box ? c.index : c.tabIndex);
+    };
+    std::vector<std::size_t> rows = DesignedTabOrder();
+    std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return key(a) < key(b); });
+    return rows;
+}
+
+} // namespace
+
+std::span<const std::size_t> TabOrder(Arrangement arrangement) noexcept
+{
+    static const std::vector<std::size_t> designed = DesignedTabOrder();
+    static const std::vector<std::size_t> compact = CompactTabOrder();
+    return arrangement == Arrangement::Compact ? compact : designed;
 }
 
 } // namespace trezolin::design

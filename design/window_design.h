@@ -25,7 +25,9 @@
 
 namespace trezolin::design {
 
-// Positions and sizes are in twips, 15 to a pixel at 96 dots per inch.
+// Positions and sizes are in twips, 1440 to an inch: 15 to a pixel at 96
+// dots per inch.
+inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kTwipsPerPixel = 15;
 
 // A colour of the design: a fixed one, or a role of the desktop's colour
@@ -39,6 +41,10 @@ struct Colour {
     friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
 
+// The colour each role has in the desktop's classic light scheme: what a
+// shell without the desktop's own colours (the page) shows for it.
+[[nodiscard]] constexpr Colour ClassicColour(SystemColour role) noexcept;
+
 constexpr Colour Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 {
     return {SystemColour::None, red, green, blue};
@@ -46,6 +52,18 @@ constexpr Colour Rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
 constexpr Colour System(SystemColour role)
 {
     return {role, 0, 0, 0};
+}
+
+constexpr Colour ClassicColour(SystemColour role) noexcept
+{
+    switch (role) {
+    case SystemColour::Window: return Rgb(255, 255, 255);
+    case SystemColour::ButtonFace: return Rgb(240, 240, 240);
+    case SystemColour::WindowText:
+    case SystemColour::ButtonText:
+    case SystemColour::None: break;
+    }
+    return Rgb(0, 0, 0);
 }
 
 enum class Alignment : std::uint8_t { Left, Centre };
@@ -111,23 +129,32 @@ struct Rect {
 }
 
 struct Control {
-    std::string_view array;  // the control array, e.g. "Wryh_k"
-    int index;               // the element of the array; for a vertex box, its vertex
-    Role role;
-    Rect place;              // twips, from the client area's top-left corner
-    int tabIndex;            // 0 to 28, each used once
-    std::string_view text;   // caption, or content at creation
-    std::string_view tooltip;
-    Colour background;
-    Colour foreground;
-    Alignment alignment;
-    bool visible;
-    std::span<const std::string_view> entries;  // a list's entries at creation
-    std::string_view accessibleName;         // empty: the caption is the name
-    std::string_view accessibleDescription;  // empty: the tooltip, if any
+    std::string_view array = {};  // the control array, e.g. "Wryh_k"
+    int index = 0;           // the element of the array; for a vertex box, its vertex
+    Role role = Role::Caption;
+    Rect place = {};         // twips, from the client area's top-left corner
+    int tabIndex = 0;        // 0 to 28, each used once
+    std::string_view text = {};  // caption, or content at creation
+    std::string_view tooltip = {};
+    Colour background = System(SystemColour::Window);
+    Colour foreground = System(SystemColour::WindowText);
+    Alignment alignment = Alignment::Left;
+    bool visible = true;
+    std::span<const std::string_view> entries = {};  // a list's entries at creation
+    std::string_view accessibleName = {};         // empty: the caption is the name
+    std::string_view accessibleDescription = {};  // empty: the tooltip, if any
 
     // "Wryh_k(5)": how the program's own code and its tests name the control.
     [[nodiscard]] std::string Name() const;
+    // What a screen reader reads as the control's name: the accessible name,
+    // or else the caption without the spaces it may end in.
+    [[nodiscard]] std::string_view SpokenName() const noexcept
+    {
+        std::string_view name = accessibleName.empty() ? text : accessibleName;
+        while (name.ends_with(' '))
+            name.remove_suffix(1);
+        return name;
+    }
     // What a screen reader reads after the name: the description, or else the
     // tooltip. A caption has none: the title's tooltip is a little surprise
     // for the mouse, not a description to read out.
@@ -137,6 +164,9 @@ struct Control {
             return {};
         return accessibleDescription.empty() ? tooltip : accessibleDescription;
     }
+    // Whether Tab, a click or a tap can bring the keyboard focus here: every
+    // control that is shown, except a label.
+    [[nodiscard]] bool TakesFocus() const noexcept { return visible && WidgetOf(role) != Widget::Caption; }
 };
 
 struct Window {
@@ -172,5 +202,17 @@ extern const std::array<Control, 29> kControls;
 
 // The control that has the keyboard focus when the window opens: tab index 0.
 [[nodiscard]] const Control& FirstInTabOrder() noexcept;
+
+// A control's row in kControls: the index every shell keeps its widgets by.
+[[nodiscard]] std::size_t RowOf(const Control& control) noexcept;
+
+// The two ways the window stands: as designed (scaled to the screen as a
+// whole), and the compact column of a narrow screen.
+enum class Arrangement : std::uint8_t { Designed, Compact };
+
+// The rows of the controls that take the focus, in the order Tab visits them.
+// Designed: by tab index. Compact: top to bottom as the column stands, a
+// cube's picture and then its eight boxes from A to H.
+[[nodiscard]] std::span<const std::size_t> TabOrder(Arrangement arrangement) noexcept;
 
 } // namespace trezolin::design

@@ -6,6 +6,7 @@
 #include "core/commands.h"
 #include "design/help_text.h"
 #include "design/messages.h"
+#include "design/window_design.h"
 
 #include <utility>
 
@@ -62,6 +63,13 @@ int RowOfMethod(RoundingMethod method) noexcept
     return static_cast<int>(method);
 }
 
+ErrorNotice NoticeOf(ErrorKind error) noexcept
+{
+    if (error == ErrorKind::None)
+        return {};
+    return {design::kWindow.title, design::ErrorMessage(error)};
+}
+
 Lesson::Lesson(std::unique_ptr<RandomSource> random)
     : random_(random ? std::move(random) : std::make_unique<SeededRandomSource>(SeededRandomSource::FromClock()))
 {
@@ -81,7 +89,10 @@ View Lesson::Run(Command command, RoundingMethod method) noexcept
 {
     const ErrorKind error = Do(command, method);
     View view = Changes();
+    const ErrorNotice notice = NoticeOf(error);
     view.error = error;
+    view.errorTitle = notice.title;
+    view.errorText = notice.text;
     return view;
 }
 
@@ -123,8 +134,18 @@ View Lesson::ViewOf(LogChange change, ErrorKind error) noexcept
     // Said once: the View keeps the text until the next call, which may clear it.
     spokenAnnouncement_ = std::move(announcement_);
     announcement_.clear();
-    return {firstCube_, state_.vertexTexts, state_.previousValues, state_.currentValues,
-            change, std::string_view(state_.log).substr(from), error, spokenAnnouncement_};
+    const ErrorNotice notice = NoticeOf(error);
+    return {.firstCube = firstCube_,
+            .secondCube = state_.vertexTexts,
+            .previousValues = state_.previousValues,
+            .currentValues = state_.currentValues,
+            .logChange = change,
+            .logText = std::string_view(state_.log).substr(from),
+            .methodRow = RowOfMethod(state_.method),
+            .error = error,
+            .errorTitle = notice.title,
+            .errorText = notice.text,
+            .announcement = spokenAnnouncement_};
 }
 
 } // namespace trezolin

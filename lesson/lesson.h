@@ -58,13 +58,25 @@ struct View {
     std::span<const std::string> currentValues;             // the hidden List1(1)
     LogChange logChange;
     std::string_view logText;
+    int methodRow;    // the method list's row of the method the last check used
     ErrorKind error;  // None when the command ran to its end
+    // For an error, the message box's title and sentence; empty otherwise.
+    std::string_view errorTitle;
+    std::string_view errorText;
     // What a screen reader should say unasked, once: after a start, the
     // description's sentence with the start values; after a check, its log
     // line without the CR LF; empty otherwise, and after a failed command.
     // After several commands, the last one's.
     std::string_view announcement;
 };
+
+// What the window says of an error: the message box's title and sentence;
+// both empty for ErrorKind::None.
+struct ErrorNotice {
+    std::string_view title;
+    std::string_view text;
+};
+[[nodiscard]] ErrorNotice NoticeOf(ErrorKind error) noexcept;
 
 class Lesson {
 public:

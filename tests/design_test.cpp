@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace trezolin::design {
 namespace {
@@ -150,6 +151,52 @@ TEST(DesignTest, SettingsThatTheShellsRelyOn)
     EXPECT_EQ(FindControl("Label1", 3)->tooltip, "Великденско яйце");
     // The title's tooltip is no description for a screen reader to read out.
     EXPECT_TRUE(FindControl("Label1", 3)->Description().empty());
+}
+
+// Tab visits what a pupil can use, in each arrangement: as designed by tab
+// index (the right cube's F late, as the window always had it), and in the
+// compact column from the top down, each cube's boxes from A to H.
+TEST(DesignTest, TabOrderOfEachArrangement)
+{
+    const auto cube = [](const std::string& array) {
+        std::vector<std::string> names;
+        for (int v = 0; v < 8; ++v)
+            names.push_back(array + "(" + std::to_string(v) + ")");
+        return names;
+    };
+    const auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (const auto& part : parts)
+            all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    std::vector<std::string> rightCubeButF = cube("Wryh_k");
+    rightCubeButF.erase(rightCubeButF.begin() + 5);
+    const struct {
+        Arrangement arrangement;
+        std::vector<std::string> names;
+    } orders[] = {
+        {Arrangement::Designed,
+         join({{"Picture1(0)"}, cube("Wryh_N"), {"Picture1(1)"}, rightCubeButF,
+               {"Command1(0)", "Command1(1)", "List1(2)", "Text1(0)", "Wryh_k(5)"}})},
+        {Arrangement::Compact,
+         join({{"Picture1(1)"}, cube("Wryh_k"), {"List1(2)", "Command1(0)", "Command1(1)", "Text1(0)", "Picture1(0)"},
+               cube("Wryh_N")})},
+    };
+    for (const auto& o : orders) {
+        std::vector<std::string> names;
+        for (const std::size_t row : TabOrder(o.arrangement)) {
+            names.push_back(kControls.at(row).Name());
+            EXPECT_EQ(RowOf(kControls[row]), row);
+        }
+        EXPECT_EQ(names, o.names) << static_cast<int>(o.arrangement);
+    }
+    // Labels and hidden controls never take the focus; every name is spoken without trailing spaces.
+    EXPECT_FALSE(FindControl("Label1", 0)->TakesFocus());
+    EXPECT_FALSE(ControlWith(Role::PreviousValues).TakesFocus());
+    EXPECT_EQ(FindControl("Label1", 0)->SpokenName(), "Начин");
+    EXPECT_EQ(ControlWith(Role::StartButton).SpokenName(), "Начало");
+    EXPECT_EQ(VertexBox(Role::SecondCubeVertex, 5).SpokenName(), "Сега, връх F");
 }
 
 TEST(DesignTest, TheDrawingsEdgesJoinNeighboursAndOnlyThoseAtDAreDashed)

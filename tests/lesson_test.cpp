@@ -5,14 +5,19 @@
 // shell to show, step by step through one run of the program.
 
 #include "lesson/lesson.h"
+#include "lesson/presenter.h"
 
 #include "design/help_text.h"
+#include "design/window_design.h"
 #include "runtime/random_source.h"
 #include "worked_example.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace trezolin {
@@ -166,6 +171,86 @@ TEST(LessonTest, TheCheckAfterAFullCounterReportsAnOverflowAndChangesNothing)
     EXPECT_EQ(lesson.State().changeCount, 32767);
     // Each check showed one line: the whole log is the lines in order.
     EXPECT_EQ(log.rfind(LogLine(1, kExampleRoundRows[0]), 0), 0u);
+}
+
+// A screen that writes down every call as "what name text", and can be made to fail once.
+struct RecordingScreen : Screen {
+    std::vector<std::string> calls;
+    int chosen = -1;
+    bool failNextText = false;
+
+    void Add(std::string what, std::size_t row, std::string_view text = {})
+    {
+        calls.push_back(what + " " + design::kControls.at(row).Name() + " " + std::string(text));
+    }
+    void SetText(std::size_t row, std::string_view text) override
+    {
+        if (std::exchange(failNextText, false))
+            throw std::bad_alloc();
+        Add("text", row, text);
+    }
+    void SetEntries(std::size_t row, std::span<const std::string> entries) override
+    {
+        Add("entries", row, std::to_string(entries.size()));
+    }
+    void SetEntry(std::size_t row, std::size_t entry, std::string_view text) override
+    {
+        Add("entry" + std::to_string(entry), row, text);
+    }
+    int ChosenRow() const override { return chosen; }
+    void Choose(int row) override { calls.push_back("choose " + std::to_string(chosen = row)); }
+    void ReplaceLog(std::string_view text) override { calls.push_back("replace " + std::to_string(text.size())); }
+    void AppendLog(std::string_view text) override { calls.push_back("append " + std::string(text)); }
+    void Say(std::string_view text) override { calls.push_back("say " + std::string(text)); }
+    void ShowMessage(std::string_view title, std::string_view text) override
+    {
+        calls.push_back("message " + std::string(title) + ": " + std::string(text));
+    }
+    std::vector<std::string> Take() { return std::exchange(calls, {}); }
+};
+
+std::size_t Count(const std::vector<std::string>& calls, std::string_view prefix)
+{
+    return std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.starts_with(prefix); });
+}
+
+TEST(PresenterTest, WritesOnlyWhatChangedAndWritesItWholeAfterAFailure)
+{
+    RecordingScreen screen;
+    Presenter presenter(screen, std::make_unique<ReplayRandomSource>(kExampleDraws));
+    presenter.Load();
+    auto calls = screen.Take();
+    EXPECT_EQ(Count(calls, "text "), 16u);
+    EXPECT_EQ(Count(calls, "entries "), 2u);
+    EXPECT_EQ(screen.chosen, 0);
+    EXPECT_EQ(Count(calls, "replace " + std::to_string(design::HelpText().size())), 1u);
+
+    presenter.Click(0);
+    calls = screen.Take();
+    EXPECT_EQ(Count(calls, "text Wryh_N"), 8u);  // the letters become the start values
+    EXPECT_EQ(Count(calls, "text Wryh_k"), 8u);
+    EXPECT_EQ(Count(calls, "choose"), 0u) << "a start keeps the pupil's choice";
+    EXPECT_EQ(calls.back(), "say " + kExampleStartSpoken);
+
+    screen.chosen = 1;
+    presenter.Click(1);
+    calls = screen.Take();
+    EXPECT_EQ(Count(calls, "text Wryh_N"), 0u);
+    EXPECT_EQ(Count(calls, "entries "), 2u);  // the lists had no entries before the first check
+    EXPECT_EQ(Count(calls, "append " + LogLine(1, kExampleIntFirstRow)), 1u);
+    EXPECT_EQ(calls.back(), "say " + Spoken(LogLine(1, kExampleIntFirstRow)));
+
+    // A screen that fails half-way is told so, and takes the whole lesson next time.
+    screen.failNextText = true;
+    presenter.Click(1);
+    calls = screen.Take();
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_TRUE(calls[0].starts_with("message Trezolin: Неочаквана грешка")) << calls[0];
+    presenter.Click(1);
+    calls = screen.Take();
+    EXPECT_EQ(Count(calls, "text "), 16u);
+    EXPECT_EQ(Count(calls, "replace "), 1u);
+    EXPECT_EQ(presenter.TheLesson().State().changeCount, 3);
 }
 
 } // namespace
