@@ -41,6 +41,9 @@ bool RegisterPictureClass(HINSTANCE instance);
 // `id`. `state` must live as long as the control.
 [[nodiscard]] HWND CreateControl(HWND parent, HINSTANCE instance, int id, ControlState& state);
 
+// Windows' colour index (COLOR_...) of a colour role of the description.
+[[nodiscard]] int SystemColourIndex(design::SystemColour role) noexcept;
+
 // A colour of the description as Windows' colour, the system's for its roles.
 [[nodiscard]] COLORREF ColourRef(const design::Colour& colour) noexcept;
 
