@@ -5,6 +5,7 @@
 
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/window_design.h"
 
@@ -275,6 +276,13 @@ std::string DescriptionJson()
     json.Key("announcements").Begin('{');
     json.Key("start").String(kStartAnnouncement);
     json.Key("valueSeparator").String(kAnnouncedValueSeparator);
+    json.End('}');
+
+    // The installer's texts, for the build of the Windows installer.
+    json.Key("installer").Begin('{');
+    json.Key("legalCopyright").String(kLegalCopyright);
+    json.Key("comment").String(kInstallerComment);
+    json.Key("downgradeMessage").String(kDowngradeMessage);
     json.End('}');
 
     json.End('}');

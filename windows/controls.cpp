@@ -184,6 +184,17 @@ bool IsEditBox(const design::Control& c)
            widget == design::Widget::HiddenText;
 }
 
+// The control's accessible object, made when a screen reader first asks for
+// its client, or nullptr for another of its objects.
+IAccessible* AccessibleOf(HWND hwnd, LPARAM object, ControlState& state)
+{
+    if (static_cast<LONG>(object) != OBJID_CLIENT)
+        return nullptr;
+    if (!state.accessible)
+        state.accessible = NewControlAccessible(hwnd, AccessibleTextOf(*state.control));
+    return state.accessible;
+}
+
 // Every control: its accessible object, Ctrl+A in the boxes, Enter on the
 // buttons, and the vertex boxes' frame.
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
@@ -191,12 +202,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     auto& state = *reinterpret_cast<ControlState*>(data);
     switch (message) {
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-            if (!state.accessible)
-                state.accessible = NewControlAccessible(hwnd, AccessibleTextOf(*state.control));
-            if (state.accessible)
-                return LresultFromObject(IID_IAccessible, wParam, state.accessible);
-        }
+        if (IAccessible* accessible = AccessibleOf(hwnd, lParam, state))
+            return LresultFromObject(IID_IAccessible, wParam, accessible);
         break;
     case WM_KEYDOWN:
         // Ctrl+A selects all of a box's text, also where the edit control itself leaves it out.
