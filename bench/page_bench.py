@@ -97,6 +97,48 @@ def open_to_ready(browser, url, loads=10):
     return ready
 
 
+def measure_checks(browser, url):
+    ready = open_to_ready(browser, url)
+    print(f"open to ready: {statistics.median(ready):.1f} ms (median of 10 loads)")
+    browser.execute_script(START)
+    at0 = browser.execute_script(TIME_CHECKS, 200)
+    browser.execute_script(CHECKS, 32000 - 200)
+    at32000 = browser.execute_script(TIME_CHECKS, 200)
+    m0, m32000 = statistics.median(at0), statistics.median(at32000)
+    print(f"one check at 0 to 200 lines: {m0:.3f} ms (median of 10 batches of 20)")
+    print(f"one check at 32000 to 32200 lines: {m32000:.3f} ms (median of 10 batches of 20); ratio {m32000 / m0:.2f}")
+
+
+def measure_full_run(browser, url):
+    runs = []
+    for _ in range(3):
+        browser.get(url)
+        assert wait_until_ready(browser) == "true"
+        browser.execute_script(START)
+        runs.append(browser.execute_script(CHECKS, 32767))
+    print(f"full run of 32767 checks: {statistics.median(runs) / 1000:.2f} s (median of 3)")
+    browser.execute_cdp_cmd("HeapProfiler.collectGarbage", {})
+    metrics = {m["name"]: m["value"] for m in browser.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]}
+    print(f"memory after the run: JS heap {metrics['JSHeapUsedSize'] / 2**20:.1f} MiB, "
+          f"{int(metrics['Nodes'])} DOM nodes, renderer resident {renderer_rss_mb():.0f} MiB")
+
+
+def measure_slowed(browser, url):
+    print(f"== the CPU slowed {SLOWDOWN} times")
+    browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": SLOWDOWN})
+    ready = open_to_ready(browser, url)
+    print(f"open to ready: {statistics.median(ready):.0f} ms (median of 10 loads; "
+          f"{min(ready):.0f} to {max(ready):.0f})")
+    browser.execute_script(START)
+    slow = browser.execute_script(TIME_CHECKS, 200)
+    print(f"one check at 0 to 200 lines: {statistics.median(slow):.2f} ms (median of 10 batches of 20)")
+    times, arrangements = browser.execute_script(SWITCHES, 40, 360)
+    assert arrangements == 2, "the arrangement did not switch"
+    print(f"switch between arrangements: {statistics.median(times):.2f} ms "
+          f"(median of 40, longest {max(times):.2f})")
+    browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
+
+
 def main(page):
     url = Path(page).resolve().as_uri()
     print(f"file size: {Path(page).stat().st_size / 1024:.1f} KiB")
@@ -104,42 +146,9 @@ def main(page):
     browser.set_script_timeout(600)
     browser.execute_cdp_cmd("Performance.enable", {})
     try:
-        ready = open_to_ready(browser, url)
-        print(f"open to ready: {statistics.median(ready):.1f} ms (median of 10 loads)")
-
-        browser.execute_script(START)
-        at0 = browser.execute_script(TIME_CHECKS, 200)
-        browser.execute_script(CHECKS, 32000 - 200)
-        at32000 = browser.execute_script(TIME_CHECKS, 200)
-        m0, m32000 = statistics.median(at0), statistics.median(at32000)
-        print(f"one check at 0 to 200 lines: {m0:.3f} ms (median of 10 batches of 20)")
-        print(f"one check at 32000 to 32200 lines: {m32000:.3f} ms (median of 10 batches of 20); ratio {m32000 / m0:.2f}")
-
-        runs = []
-        for _ in range(3):
-            browser.get(url)
-            assert wait_until_ready(browser) == "true"
-            browser.execute_script(START)
-            runs.append(browser.execute_script(CHECKS, 32767))
-        print(f"full run of 32767 checks: {statistics.median(runs) / 1000:.2f} s (median of 3)")
-        browser.execute_cdp_cmd("HeapProfiler.collectGarbage", {})
-        metrics = {m["name"]: m["value"] for m in browser.execute_cdp_cmd("Performance.getMetrics", {})["metrics"]}
-        print(f"memory after the run: JS heap {metrics['JSHeapUsedSize'] / 2**20:.1f} MiB, "
-              f"{int(metrics['Nodes'])} DOM nodes, renderer resident {renderer_rss_mb():.0f} MiB")
-
-        print(f"== the CPU slowed {SLOWDOWN} times")
-        browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": SLOWDOWN})
-        ready = open_to_ready(browser, url)
-        print(f"open to ready: {statistics.median(ready):.0f} ms (median of 10 loads; "
-              f"{min(ready):.0f} to {max(ready):.0f})")
-        browser.execute_script(START)
-        slow = browser.execute_script(TIME_CHECKS, 200)
-        print(f"one check at 0 to 200 lines: {statistics.median(slow):.2f} ms (median of 10 batches of 20)")
-        times, arrangements = browser.execute_script(SWITCHES, 40, 360)
-        assert arrangements == 2, "the arrangement did not switch"
-        print(f"switch between arrangements: {statistics.median(times):.2f} ms "
-              f"(median of 40, longest {max(times):.2f})")
-        browser.execute_cdp_cmd("Emulation.setCPUThrottlingRate", {"rate": 1})
+        measure_checks(browser, url)
+        measure_full_run(browser, url)
+        measure_slowed(browser, url)
     finally:
         browser.quit()
 

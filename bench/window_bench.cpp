@@ -87,6 +87,26 @@ void BM_FullRun(benchmark::State& s)
 }
 BENCHMARK(BM_FullRun)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Sets the box's whole text once for each piece the newest line was appended
+// in: its header, each of the eight values, the line end.
+void ReplaceTextPieceByPiece(QPlainTextEdit& box, const std::string& log, std::size_t before)
+{
+    std::string text = log.substr(0, before);
+    const std::string line = log.substr(before);
+    const std::size_t valuesStart = line.find(": ", kLogHeader.size()) + 2;
+    text += line.substr(0, valuesStart);
+    box.setPlainText(QString::fromStdString(text));
+    std::size_t pos = valuesStart;
+    for (int i = 0; i < kVertexCount; ++i) {
+        const std::size_t end = line.find("  ", pos) + 2;
+        text += line.substr(pos, end - pos);
+        box.setPlainText(QString::fromStdString(text));
+        pos = end;
+    }
+    text += line.substr(pos);
+    box.setPlainText(QString::fromStdString(text));
+}
+
 // Reference only, not how the program works: the log box's whole text is
 // replaced for every piece a change appends, as setting a text property
 // literally would (the header, then each of the eight values, then the line end).
@@ -117,21 +137,7 @@ void BM_CheckCommandReplaceText(benchmark::State& s)
         ++state.changeCount;
         const std::size_t before = state.log.size();
         ApplyChange(state);
-        // Replay the appends one piece at a time: header, eight values, line end.
-        std::string text = state.log.substr(0, before);
-        const std::string line = state.log.substr(before);
-        const std::size_t valuesStart = line.find(": ", kLogHeader.size()) + 2;
-        text += line.substr(0, valuesStart);
-        box.setPlainText(QString::fromStdString(text));
-        std::size_t pos = valuesStart;
-        for (int i = 0; i < kVertexCount; ++i) {
-            const std::size_t end = line.find("  ", pos) + 2;
-            text += line.substr(pos, end - pos);
-            box.setPlainText(QString::fromStdString(text));
-            pos = end;
-        }
-        text += line.substr(pos);
-        box.setPlainText(QString::fromStdString(text));
+        ReplaceTextPieceByPiece(box, state.log, before);
         QApplication::processEvents();
         if (++inRun == kChecksPerRun) {
             s.PauseTiming();

@@ -7,286 +7,170 @@
 #include "design/cube_drawing.h"
 #include "design/installer_texts.h"
 #include "design/messages.h"
+#include "design/names.h"
+#include "design/product.h"
 #include "design/window_design.h"
 
-#include <cstdio>
-#include <initializer_list>
+#include <nlohmann/json.hpp>
+
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace trezolin::design {
 
 namespace {
 
-// A small writer for the few shapes the description has; it puts the commas.
-class Json {
-public:
-    Json& Begin(char bracket)
-    {
-        Separate();
-        out_ += bracket;
-        first_ = true;
-        return *this;
-    }
-    Json& End(char bracket)
-    {
-        out_ += bracket;
-        first_ = false;
-        return *this;
-    }
-    Json& Key(std::string_view key)
-    {
-        String(key);
-        out_ += ':';
-        first_ = true;  // the value that follows needs no comma
-        return *this;
-    }
-    Json& String(std::string_view text)
-    {
-        Separate();
-        out_ += '"';
-        for (const char c : text) {
-            switch (c) {
-            case '"': out_ += "\\\""; break;
-            case '\\': out_ += "\\\\"; break;
-            case '\n': out_ += "\\n"; break;
-            case '\r': out_ += "\\r"; break;
-            case '\t': out_ += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    out_ += escaped;
-                } else {
-                    out_ += c;  // UTF-8 passes through as it is
-                }
-            }
-        }
-        out_ += '"';
-        return *this;
-    }
-    Json& Number(int value)
-    {
-        Separate();
-        out_ += std::to_string(value);
-        return *this;
-    }
-    Json& Null()
-    {
-        Separate();
-        out_ += "null";
-        return *this;
-    }
-    Json& Bool(bool value)
-    {
-        Separate();
-        out_ += value ? "true" : "false";
-        return *this;
-    }
-    Json& Numbers(std::initializer_list<int> values)
-    {
-        Begin('[');
-        for (const int v : values)
-            Number(v);
-        return End(']');
-    }
-    Json& Strings(std::span<const std::string_view> texts)
-    {
-        Begin('[');
-        for (const std::string_view t : texts)
-            String(t);
-        return End(']');
-    }
+// Keys stay in the order written, so that a reader of the file finds each
+// control's name first.
+using Json = nlohmann::ordered_json;
 
-    std::string Take() { return std::move(out_); }
-
-private:
-    void Separate()
-    {
-        if (!first_)
-            out_ += ',';
-        first_ = false;
-    }
-
-    std::string out_;
-    bool first_ = true;
-};
-
-std::string_view SystemColourName(SystemColour colour)
+Json Text(std::string_view text)
 {
-    switch (colour) {
-    case SystemColour::Window: return "Window";
-    case SystemColour::WindowText: return "WindowText";
-    case SystemColour::ButtonFace: return "ButtonFace";
-    case SystemColour::ButtonText: return "ButtonText";
-    case SystemColour::None: break;
-    }
-    return "";
+    return std::string(text);
 }
 
-std::string_view RoleName(Role role)
+Json ColourJson(const Colour& colour)
 {
-    switch (role) {
-    case Role::FirstCubeVertex: return "firstCubeVertex";
-    case Role::SecondCubeVertex: return "secondCubeVertex";
-    case Role::Log: return "log";
-    case Role::SpareTextBox: return "spareTextBox";
-    case Role::MethodList: return "methodList";
-    case Role::PreviousValues: return "previousValues";
-    case Role::CurrentValues: return "currentValues";
-    case Role::StartButton: return "startButton";
-    case Role::CheckButton: return "checkButton";
-    case Role::Caption: return "caption";
-    case Role::Picture: return "picture";
-    }
-    return "";
-}
-
-std::string_view WidgetName(Widget widget)
-{
-    switch (widget) {
-    case Widget::VertexBox: return "vertexBox";
-    case Widget::LogBox: return "logBox";
-    case Widget::ChoiceList: return "choiceList";
-    case Widget::HiddenList: return "hiddenList";
-    case Widget::HiddenText: return "hiddenText";
-    case Widget::Button: return "button";
-    case Widget::Caption: return "caption";
-    case Widget::Picture: return "picture";
-    }
-    return "";
-}
-
-void WriteColour(Json& json, const Colour& colour)
-{
-    json.Begin('{');
     if (colour.system == SystemColour::None)
-        json.Key("rgb").Numbers({colour.red, colour.green, colour.blue});
-    else
-        json.Key("system").String(SystemColourName(colour.system));
-    json.End('}');
+        return {{"rgb", {colour.red, colour.green, colour.blue}}};
+    return {{"system", Text(SystemColourName(colour.system))}};
 }
 
-void WriteRect(Json& json, const Rect& r)
+Json Place(const Rect& r)
 {
-    json.Numbers({r.left, r.top, r.width, r.height});
+    return {r.left, r.top, r.width, r.height};
 }
 
-void WriteControl(Json& json, const Control& c)
+Json Strings(std::span<const std::string_view> texts)
 {
-    json.Begin('{');
-    json.Key("name").String(c.Name());
-    json.Key("array").String(c.array);
-    json.Key("index").Number(c.index);
-    json.Key("role").String(RoleName(c.role));
-    json.Key("widget").String(WidgetName(WidgetOf(c.role)));
-    json.Key("twips");
-    WriteRect(json, c.place);
-    json.Key("pixels");
-    WriteRect(json, ToPixels(c.place));
-    // Its place in the column where the window does not fit the width; null when never shown.
-    json.Key("compact");
-    if (const auto compact = CompactPlace(c))
-        WriteRect(json, ToPixels(*compact));
-    else
-        json.Null();
-    json.Key("tabIndex").Number(c.tabIndex);
-    json.Key("text").String(c.text);
-    json.Key("tooltip").String(c.tooltip);
-    json.Key("background");
-    WriteColour(json, c.background);
-    json.Key("foreground");
-    WriteColour(json, c.foreground);
-    json.Key("centred").Bool(c.alignment == Alignment::Centre);
-    json.Key("visible").Bool(c.visible);
-    json.Key("entries").Strings(c.entries);
-    // Empty: the caption is the name, the tooltip the description.
-    json.Key("accessibleName").String(c.accessibleName);
-    json.Key("accessibleDescription").String(c.accessibleDescription);
-    json.End('}');
+    Json out = Json::array();
+    for (const std::string_view t : texts)
+        out.push_back(Text(t));
+    return out;
 }
 
-void WriteDrawing(Json& json)
+Json ControlJson(const Control& c)
 {
-    json.Begin('{');
-    json.Key("width").Number(kDrawingWidth);
-    json.Key("height").Number(kDrawingHeight);
-    json.Key("corners").Begin('[');
+    const auto compact = CompactPlace(c);
+    return {
+        {"name", c.Name()},
+        {"array", Text(c.array)},
+        {"index", c.index},
+        {"role", Text(RoleName(c.role))},
+        {"widget", Text(WidgetName(WidgetOf(c.role)))},
+        {"twips", Place(c.place)},
+        {"pixels", Place(ToPixels(c.place))},
+        // Its place in the column where the window does not fit the width; null when never shown.
+        {"compact", compact ? Place(ToPixels(*compact)) : Json(nullptr)},
+        {"tabIndex", c.tabIndex},
+        {"text", Text(c.text)},
+        {"tooltip", Text(c.tooltip)},
+        {"background", ColourJson(c.background)},
+        {"foreground", ColourJson(c.foreground)},
+        {"centred", c.alignment == Alignment::Centre},
+        {"visible", c.visible},
+        {"entries", Strings(c.entries)},
+        // Empty: the caption is the name, the tooltip the description.
+        {"accessibleName", Text(c.accessibleName)},
+        {"accessibleDescription", Text(c.accessibleDescription)},
+        // What a screen reader reads as its name, and whether it takes the focus.
+        {"spokenName", Text(c.SpokenName())},
+        {"takesFocus", c.TakesFocus()},
+    };
+}
+
+Json Drawing()
+{
+    Json corners = Json::array();
     for (const Point& p : kCorners)
-        json.Numbers({p.x, p.y});
-    json.End(']');
-    json.Key("edges").Begin('[');
-    for (const Edge& e : kEdges) {
-        json.Begin('{');
-        json.Key("from").Number(e.from);
-        json.Key("to").Number(e.to);
-        json.Key("dashed").Bool(e.dashed);
-        json.End('}');
+        corners.push_back({p.x, p.y});
+    Json edges = Json::array();
+    for (const Edge& e : kEdges)
+        edges.push_back({{"from", e.from}, {"to", e.to}, {"dashed", e.dashed}});
+    return {
+        {"width", kDrawingWidth},   {"height", kDrawingHeight}, {"corners", corners},
+        {"edges", edges},           {"dashLength", kDashLength}, {"dashGap", kDashGap},
+    };
+}
+
+Json TabOrderNames(Arrangement arrangement)
+{
+    Json names = Json::array();
+    for (const std::size_t row : TabOrder(arrangement))
+        names.push_back(kControls[row].Name());
+    return names;
+}
+
+Json WindowJson()
+{
+    const Window& w = kWindow;
+    return {
+        {"title", Text(w.title)},
+        {"twips", {w.clientWidth, w.clientHeight}},
+        {"pixels", {w.clientWidth / kTwipsPerPixel, w.clientHeight / kTwipsPerPixel}},
+        {"background", ColourJson(w.background)},
+        {"fontFamily", Text(w.fontFamily)},
+        {"fontPoints", w.fontPoints},
+        {"fontWeight", w.fontWeight},
+        {"firstFocus", FirstInTabOrder().Name()},
+        // The controls Tab visits, in order, in each arrangement.
+        {"tabOrder", {{"designed", TabOrderNames(Arrangement::Designed)}, {"compact", TabOrderNames(Arrangement::Compact)}}},
+    };
+}
+
+// Each colour role's value in the classic light scheme, for a shell that has no desktop scheme to ask.
+Json ClassicColours()
+{
+    Json colours = Json::object();
+    for (const Named<SystemColour>& role : kSystemColourNames) {
+        const Colour c = ClassicColour(role.value);
+        colours[std::string(role.name)] = {c.red, c.green, c.blue};
     }
-    json.End(']');
-    json.Key("dashLength").Number(kDashLength);
-    json.Key("dashGap").Number(kDashGap);
-    json.End('}');
+    return colours;
 }
 
 } // namespace
 
 std::string DescriptionJson()
 {
-    Json json;
-    json.Begin('{');
-    json.Key("twipsPerPixel").Number(kTwipsPerPixel);
-
-    const Window& w = kWindow;
-    json.Key("window").Begin('{');
-    json.Key("title").String(w.title);
-    json.Key("twips").Numbers({w.clientWidth, w.clientHeight});
-    json.Key("pixels").Numbers({w.clientWidth / kTwipsPerPixel, w.clientHeight / kTwipsPerPixel});
-    json.Key("background");
-    WriteColour(json, w.background);
-    json.Key("fontFamily").String(w.fontFamily);
-    json.Key("fontPoints").Number(w.fontPoints);
-    json.Key("fontWeight").Number(w.fontWeight);
-    json.Key("firstFocus").String(FirstInTabOrder().Name());
-    json.End('}');
-
-    // The column, in pixels: its size, and how far down the part that one
-    // screen shows whole reaches.
-    json.Key("compact").Begin('{');
-    json.Key("pixels").Numbers({kCompact.width / kTwipsPerPixel, kCompact.height / kTwipsPerPixel});
-    json.Key("firstScreen").Number(kCompact.firstScreen / kTwipsPerPixel);
-    json.End('}');
-    json.Key("minimumTarget").Number(kMinimumTargetPixels);
-    json.Key("listFrame").Number(kListFramePixels);
-
-    json.Key("controls").Begin('[');
+    Json controls = Json::array();
     for (const Control& c : kControls)
-        WriteControl(json, c);
-    json.End(']');
+        controls.push_back(ControlJson(c));
 
-    json.Key("drawing");
-    WriteDrawing(json);
+    Json messages = Json::object();
+    for (const Named<ErrorKind>& kind : kErrorKindNames)
+        messages[std::string(kind.name)] = Text(ErrorMessage(kind.value));
+    messages["button"] = Text(kMessageButton);
+    messages["loadFailure"] = Text(kLoadFailure);
 
-    json.Key("messages").Begin('{');
-    for (const ErrorKind kind : {ErrorKind::Overflow, ErrorKind::FloatingPoint, ErrorKind::Unexpected})
-        json.Key(ErrorKindName(kind)).String(ErrorMessage(kind));
-    json.End('}');
-
-    // What a screen reader hears after a start; the lesson fills it in.
-    json.Key("announcements").Begin('{');
-    json.Key("start").String(kStartAnnouncement);
-    json.Key("valueSeparator").String(kAnnouncedValueSeparator);
-    json.End('}');
-
-    // The installer's texts, for the build of the Windows installer.
-    json.Key("installer").Begin('{');
-    json.Key("legalCopyright").String(kLegalCopyright);
-    json.Key("comment").String(kInstallerComment);
-    json.Key("downgradeMessage").String(kDowngradeMessage);
-    json.End('}');
-
-    json.End('}');
-    return json.Take();
+    const Json description = {
+        {"twipsPerPixel", kTwipsPerPixel},
+        {"twipsPerInch", kTwipsPerInch},
+        {"desktopId", Text(kDesktopId)},
+        {"iconSizes", kIconSizes},
+        {"classicColours", ClassicColours()},
+        {"window", WindowJson()},
+        // The column, in pixels: its size, and how far down the part that one
+        // screen shows whole reaches.
+        {"compact",
+         {{"pixels", {kCompact.width / kTwipsPerPixel, kCompact.height / kTwipsPerPixel}},
+          {"firstScreen", kCompact.firstScreen / kTwipsPerPixel}}},
+        {"minimumTarget", kMinimumTargetPixels},
+        {"listFrame", kListFramePixels},
+        {"controls", controls},
+        {"drawing", Drawing()},
+        {"messages", messages},
+        // What a screen reader hears after a start; the lesson fills it in.
+        {"announcements",
+         {{"start", Text(kStartAnnouncement)}, {"valueSeparator", Text(kAnnouncedValueSeparator)}}},
+        // The texts of the Windows installer, for its build.
+        {"installer",
+         {{"legalCopyright", Text(kLegalCopyright)},
+          {"comment", Text(kInstallerComment)},
+          {"downgradeMessage", Text(kDowngradeMessage)}}},
+    };
+    return description.dump();
 }
 
 } // namespace trezolin::design

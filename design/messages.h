@@ -7,24 +7,12 @@
 // message box titled with the window's title, holding one of these sentences.
 // And what a screen reader says unasked after a start.
 
+#include "design/names.h"  // ErrorKindName, which keys these sentences
 #include "runtime/errors.h"
 
 #include <string_view>
 
 namespace trezolin::design {
-
-// The error's kind as the description's JSON and the page name it: the key of
-// its sentence there; empty for ErrorKind::None.
-[[nodiscard]] constexpr std::string_view ErrorKindName(ErrorKind kind) noexcept
-{
-    switch (kind) {
-    case ErrorKind::None: return {};
-    case ErrorKind::Overflow: return "overflow";
-    case ErrorKind::FloatingPoint: return "floatingPoint";
-    case ErrorKind::Unexpected: break;
-    }
-    return "unexpected";
-}
 
 // The sentence for an error of this kind; empty for ErrorKind::None.
 [[nodiscard]] constexpr std::string_view ErrorMessage(ErrorKind kind) noexcept

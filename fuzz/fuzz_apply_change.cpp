@@ -81,11 +81,10 @@ Expected Reference(const CubeState& state)
     return e;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+// A state of any content, as no pupil could make it: every text, list and
+// number taken from the fuzzer's bytes.
+CubeState FuzzedState(FuzzedDataProvider& in)
 {
-    FuzzedDataProvider in(data, size);
     CubeState state;
     for (auto& text : state.vertexTexts)
         text = in.ConsumeRandomLengthString(24);
@@ -98,11 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.method = static_cast<trezolin::RoundingMethod>(in.ConsumeIntegral<int>());
     state.changeCount = in.ConsumeIntegral<std::int16_t>();
     state.log = in.ConsumeRandomLengthString(64);
+    return state;
+}
 
-    const CubeState before = state;
-    const Expected expected = Reference(before);
-
-    // The previous values after the first stage, whatever follows.
+// The previous values after the first stage, whatever follows: the current
+// values moved over, the list grown to eight where it was shorter.
+std::vector<std::string> KeptValues(const CubeState& before)
+{
     std::vector<std::string> kept = before.previousValues;
     for (std::size_t i = 0; i < kVertexCount; ++i) {
         const std::string value = i < before.currentValues.size() ? before.currentValues[i] : std::string();
@@ -111,18 +112,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         else
             kept.push_back(value);
     }
+    return kept;
+}
 
-    Outcome outcome = Outcome::Done;
+Outcome ApplyAndCatch(CubeState& state)
+{
     try {
         trezolin::ApplyChange(state);
     } catch (const trezolin::OverflowError&) {
-        outcome = Outcome::Overflow;
+        return Outcome::Overflow;
     } catch (const trezolin::FloatingPointError&) {
-        outcome = Outcome::FloatingPoint;
+        return Outcome::FloatingPoint;
     }
+    return Outcome::Done;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider in(data, size);
+    CubeState state = FuzzedState(in);
+    const CubeState before = state;
+    const Expected expected = Reference(before);
+    const Outcome outcome = ApplyAndCatch(state);
 
     Require(outcome == expected.outcome, "the outcome differs from the reference");
-    Require(state.previousValues == kept, "the previous values were not kept as they stood");
+    Require(state.previousValues == KeptValues(before), "the previous values were not kept as they stood");
     Require(state.currentValues == expected.values, "the new values differ from the reference");
     Require(state.method == before.method && state.changeCount == before.changeCount,
             "the method or the change count changed");

@@ -9,12 +9,17 @@
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
 #include "design/description_json.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
+#include "design/names.h"
 #include "design/window_design.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -227,36 +232,142 @@ TEST(DesignTest, EveryErrorHasItsOwnSentence)
     EXPECT_TRUE(ErrorMessage(ErrorKind::None).empty());
 }
 
+// The description as the page and the drivers read it, parsed.
+nlohmann::json ParsedDescription()
+{
+    return nlohmann::json::parse(DescriptionJson());
+}
+
+nlohmann::json Numbers(const Rect& r)
+{
+    return {r.left, r.top, r.width, r.height};
+}
+
+nlohmann::json ColourJson(const Colour& colour)
+{
+    if (colour.system == SystemColour::None)
+        return {{"rgb", {colour.red, colour.green, colour.blue}}};
+    return {{"system", std::string(SystemColourName(colour.system))}};
+}
+
 TEST(DesignTest, TheJsonDescriptionHoldsEveryControlInPixels)
 {
-    const std::string json = DescriptionJson();
-    ASSERT_FALSE(json.empty());
-    EXPECT_EQ(json.front(), '{');
-    EXPECT_EQ(json.back(), '}');
-    // Brackets balance outside strings, and every control is there by name.
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        const char c = json[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-            continue;
-        }
-        if (c == '"')
-            inString = true;
-        depth += (c == '{' || c == '[') - (c == '}' || c == ']');
-        ASSERT_GE(depth, 0) << i;
+    const nlohmann::json json = ParsedDescription();
+    const nlohmann::json& controls = json.at("controls");
+    ASSERT_EQ(controls.size(), kControls.size());
+    for (std::size_t row = 0; row < kControls.size(); ++row) {
+        const Control& c = kControls[row];
+        const nlohmann::json& got = controls[row];
+        SCOPED_TRACE(c.Name());
+        EXPECT_EQ(got.at("name"), c.Name());
+        EXPECT_EQ(got.at("array"), c.array);
+        EXPECT_EQ(got.at("index"), c.index);
+        EXPECT_EQ(got.at("role"), RoleName(c.role));
+        EXPECT_EQ(got.at("widget"), WidgetName(WidgetOf(c.role)));
+        EXPECT_EQ(got.at("twips"), Numbers(c.place));
+        EXPECT_EQ(got.at("pixels"), Numbers(ToPixels(c.place)));
+        EXPECT_EQ(got.at("tabIndex"), c.tabIndex);
+        EXPECT_EQ(got.at("text"), c.text);
+        EXPECT_EQ(got.at("tooltip"), c.tooltip);
+        EXPECT_EQ(got.at("background"), ColourJson(c.background));
+        EXPECT_EQ(got.at("foreground"), ColourJson(c.foreground));
+        EXPECT_EQ(got.at("centred"), c.alignment == Alignment::Centre);
+        EXPECT_EQ(got.at("visible"), c.visible);
+        ASSERT_EQ(got.at("entries").size(), c.entries.size());
+        for (std::size_t i = 0; i < c.entries.size(); ++i)
+            EXPECT_EQ(got.at("entries")[i], c.entries[i]);
+        EXPECT_EQ(got.at("accessibleName"), c.accessibleName);
+        EXPECT_EQ(got.at("accessibleDescription"), c.accessibleDescription);
     }
-    EXPECT_EQ(depth, 0);
-    for (const Control& c : kControls)
-        EXPECT_NE(json.find("\"name\":\"" + c.Name() + "\""), std::string::npos) << c.Name();
-    EXPECT_NE(json.find("\"name\":\"Command1(1)\",\"array\":\"Command1\",\"index\":1,\"role\":\"checkButton\","
-                        "\"widget\":\"button\",\"twips\":[9120,4440,1215,495],\"pixels\":[608,296,81,33]"),
-              std::string::npos);
-    EXPECT_NE(json.find("\"firstFocus\":\"Picture1(0)\""), std::string::npos);
+    // One control spelled out in full, in case the description and this test
+    // went wrong together.
+    const nlohmann::json check = controls[6];
+    EXPECT_EQ(check.at("name"), "Command1(1)");
+    EXPECT_EQ(check.at("role"), "checkButton");
+    EXPECT_EQ(check.at("widget"), "button");
+    EXPECT_EQ(check.at("twips"), nlohmann::json({9120, 4440, 1215, 495}));
+    EXPECT_EQ(check.at("pixels"), nlohmann::json({608, 296, 81, 33}));
+    EXPECT_EQ(check.at("text"), "Провери");
+
+    const nlohmann::json& window = json.at("window");
+    EXPECT_EQ(window.at("title"), kWindow.title);
+    EXPECT_EQ(window.at("twips"), nlohmann::json({10485, 7440}));
+    EXPECT_EQ(window.at("pixels"), nlohmann::json({699, 496}));
+    EXPECT_EQ(window.at("background"), nlohmann::json::parse(R"({"rgb":[192,192,255]})"));
+    EXPECT_EQ(window.at("fontFamily"), kWindow.fontFamily);
+    EXPECT_EQ(window.at("firstFocus"), "Picture1(0)");
+    EXPECT_EQ(json.at("twipsPerPixel"), kTwipsPerPixel);
+}
+
+TEST(DesignTest, TheJsonDescriptionHoldsTheDrawingTheMessagesAndTheAnnouncement)
+{
+    const nlohmann::json json = ParsedDescription();
+    const nlohmann::json& drawing = json.at("drawing");
+    EXPECT_EQ(drawing.at("width"), kDrawingWidth);
+    EXPECT_EQ(drawing.at("height"), kDrawingHeight);
+    ASSERT_EQ(drawing.at("corners").size(), kCorners.size());
+    for (std::size_t i = 0; i < kCorners.size(); ++i)
+        EXPECT_EQ(drawing.at("corners")[i], nlohmann::json({kCorners[i].x, kCorners[i].y})) << i;
+    ASSERT_EQ(drawing.at("edges").size(), kEdges.size());
+    for (std::size_t i = 0; i < kEdges.size(); ++i) {
+        const nlohmann::json& edge = drawing.at("edges")[i];
+        EXPECT_EQ(edge.at("from"), kEdges[i].from) << i;
+        EXPECT_EQ(edge.at("to"), kEdges[i].to) << i;
+        EXPECT_EQ(edge.at("dashed"), kEdges[i].dashed) << i;
+    }
+    EXPECT_EQ(drawing.at("dashLength"), kDashLength);
+    EXPECT_EQ(drawing.at("dashGap"), kDashGap);
+
+    const nlohmann::json& messages = json.at("messages");
+    EXPECT_EQ(messages.size(), 5U);
+    EXPECT_EQ(messages.at("button"), kMessageButton);
+    EXPECT_EQ(messages.at("loadFailure"), kLoadFailure);
+    for (const ErrorKind kind : {ErrorKind::Overflow, ErrorKind::FloatingPoint, ErrorKind::Unexpected})
+        EXPECT_EQ(messages.at(std::string(ErrorKindName(kind))), ErrorMessage(kind));
+    EXPECT_EQ(messages.at("overflow"), ErrorMessage(ErrorKind::Overflow));
+    EXPECT_EQ(json.at("announcements").at("start"), kStartAnnouncement);
+    EXPECT_EQ(json.at("announcements").at("valueSeparator"), kAnnouncedValueSeparator);
+
+    // The installer's texts, for the Windows build; the copyright line the
+    // program's version information carries as well.
+    const nlohmann::json& installer = json.at("installer");
+    EXPECT_EQ(installer.size(), 3U);
+    EXPECT_EQ(installer.at("legalCopyright"), kLegalCopyright);
+    EXPECT_EQ(installer.at("comment"), kInstallerComment);
+    EXPECT_EQ(installer.at("downgradeMessage"), kDowngradeMessage);
+    EXPECT_EQ(std::string_view(TREZOLIN_LEGAL_COPYRIGHT), kLegalCopyright);
+    EXPECT_NE(kLegalCopyright.find("GPL-3.0-or-later"), std::string_view::npos);
+}
+
+// Each table names every value it should, each with its own name.
+template <typename Enum, std::size_t N>
+void ExpectNamedOnce(const std::array<Named<Enum>, N>& table, std::initializer_list<Enum> values)
+{
+    std::set<std::string_view> names;
+    for (const Enum value : values) {
+        const std::string_view name = NameIn(table, value);
+        EXPECT_FALSE(name.empty()) << static_cast<int>(value);
+        EXPECT_TRUE(names.insert(name).second) << name;
+    }
+    EXPECT_EQ(names.size(), N);
+}
+
+TEST(DesignTest, EachEnumsNamesComeFromOneTableWithEveryValueNamedOnce)
+{
+    ExpectNamedOnce(kRoleNames, {Role::FirstCubeVertex, Role::SecondCubeVertex, Role::Log, Role::SpareTextBox,
+                                 Role::MethodList, Role::PreviousValues, Role::CurrentValues, Role::StartButton,
+                                 Role::CheckButton, Role::Caption, Role::Picture});
+    ExpectNamedOnce(kWidgetNames, {Widget::VertexBox, Widget::LogBox, Widget::ChoiceList, Widget::HiddenList,
+                                   Widget::HiddenText, Widget::Button, Widget::Caption, Widget::Picture});
+    ExpectNamedOnce(kSystemColourNames, {SystemColour::Window, SystemColour::WindowText, SystemColour::ButtonFace,
+                                         SystemColour::ButtonText});
+    ExpectNamedOnce(kAlignmentNames, {Alignment::Left, Alignment::Centre});
+    ExpectNamedOnce(kErrorKindNames, {ErrorKind::Overflow, ErrorKind::FloatingPoint, ErrorKind::Unexpected});
+    // The values that are never named: a colour given as red, green, blue, and no error.
+    EXPECT_TRUE(SystemColourName(SystemColour::None).empty());
+    EXPECT_TRUE(ErrorKindName(ErrorKind::None).empty());
+    EXPECT_EQ(RoleName(Role::CheckButton), "checkButton");
+    EXPECT_EQ(ErrorKindName(ErrorKind::FloatingPoint), "floatingPoint");
 }
 
 // The compact column, where the window does not fit the screen's width.
@@ -375,17 +486,20 @@ TEST(CompactLayoutTest, EachCubeKeepsItsShapeSoTheCornersMeetTheirBoxes)
 
 TEST(CompactLayoutTest, TheJsonDescriptionHoldsTheColumn)
 {
-    const std::string json = DescriptionJson();
-    for (const char* expected : {
-             "\"name\":\"Command1(1)\"", "\"compact\":[105,404,207,40]",
-             "\"name\":\"List1(0)\"", "\"compact\":null",
-             "\"compact\":{\"pixels\":[320,928],\"firstScreen\":613}",
-             "\"minimumTarget\":24",
-         })
-        EXPECT_NE(json.find(expected), std::string::npos) << expected;
+    const nlohmann::json json = ParsedDescription();
+    EXPECT_EQ(json.at("compact"), nlohmann::json::parse(R"({"pixels":[320,928],"firstScreen":613})"));
+    EXPECT_EQ(json.at("minimumTarget"), 24);
+    EXPECT_EQ(json.at("minimumTarget"), kMinimumTargetPixels);
+    EXPECT_EQ(json.at("listFrame"), kListFramePixels);
     // Each control's compact place follows its designed one.
-    const std::string check = json.substr(json.find("\"name\":\"Command1(1)\""));
-    EXPECT_LT(check.find("\"compact\":[105,404,207,40]"), check.find("\"name\":", 1));
+    const nlohmann::json& controls = json.at("controls");
+    for (std::size_t row = 0; row < kControls.size(); ++row) {
+        const auto compact = CompactPlace(kControls[row]);
+        EXPECT_EQ(controls[row].at("compact"), compact ? Numbers(ToPixels(*compact)) : nlohmann::json())
+            << kControls[row].Name();
+    }
+    EXPECT_EQ(controls[6].at("compact"), nlohmann::json({105, 404, 207, 40}));
+    EXPECT_TRUE(controls[5].at("compact").is_null());  // List1(0), never shown
 }
 
 } // namespace

@@ -33,8 +33,7 @@ class Description:
         return self.controls[name]["entries"]
 
     def accessible_name(self, name):
-        control = self.controls[name]
-        return control["accessibleName"] or control["text"].strip()
+        return self.controls[name]["spokenName"]
 
     def start_announcement(self, values):
         """What a screen reader hears after a start with these start values, in the description's words."""

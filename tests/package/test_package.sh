@@ -12,7 +12,8 @@
 set -euo pipefail
 src=$1
 build=$2
-app_id=bg.trezolin.Trezolin
+# The desktop id as the description gives it to the build.
+app_id=$(python3 -c 'import json, sys; print(json.load(open(sys.argv[1]))["desktopId"])' "$build/design/window.json")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 

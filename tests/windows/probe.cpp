@@ -33,6 +33,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
@@ -57,37 +59,11 @@ std::string Utf8(const std::wstring& wide)
     return out;
 }
 
-std::string Json(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
-}
+using Json = nlohmann::json;
 
-std::string Json(const std::wstring& text)
+Json Text(const std::wstring& text)
 {
-    return Json(Utf8(text));
-}
-
-std::string Json(bool value)
-{
-    return value ? "true" : "false";
+    return Utf8(text);
 }
 
 std::wstring WindowText(HWND hwnd)
@@ -163,11 +139,11 @@ VARIANT Child(LONG id)
     return v;
 }
 
-std::string Accessible(HWND hwnd)
+Json Accessible(HWND hwnd)
 {
     IAccessible* a = AccessibleOf(hwnd);
     if (!a)
-        return "null";
+        return nullptr;
     const VARIANT self = Child(CHILDID_SELF);
     BSTR name = nullptr, description = nullptr;
     VARIANT role;
@@ -176,18 +152,17 @@ std::string Accessible(HWND hwnd)
     a->get_accDescription(self, &description);
     a->get_accRole(self, &role);
     a->Release();
-    return "{\"role\":" + Json(RoleText(role)) + ",\"name\":" + Json(Take(name)) +
-           ",\"description\":" + Json(Take(description)) + "}";
+    return {{"role", RoleText(role)}, {"name", Text(Take(name))}, {"description", Text(Take(description))}};
 }
 
-std::string Entries(HWND hwnd)
+Json Entries(HWND hwnd)
 {
     IAccessible* a = AccessibleOf(hwnd);
     if (!a)
-        return "null";
+        return nullptr;
     LONG count = 0;
     a->get_accChildCount(&count);
-    std::string out = "[";
+    Json out = Json::array();
     for (LONG id = 1; id <= count; ++id) {
         BSTR name = nullptr;
         VARIANT role, state;
@@ -197,25 +172,24 @@ std::string Entries(HWND hwnd)
         a->get_accRole(Child(id), &role);
         a->get_accState(Child(id), &state);
         const bool selected = state.vt == VT_I4 && (state.lVal & STATE_SYSTEM_SELECTED);
-        out += (id > 1 ? "," : "") + std::string("[") + Json(RoleText(role)) + "," + Json(Take(name)) + "," +
-               Json(selected) + "]";
+        out.push_back(Json::array({RoleText(role), Text(Take(name)), selected}));
     }
     a->Release();
-    return out + "]";
+    return out;
 }
 
-std::string Items(HWND list)
+Json Items(HWND list)
 {
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    std::string out = "{\"items\":[";
+    Json items = Json::array();
     for (LRESULT row = 0; row < count; ++row) {
         const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text.data()));
         text.resize(static_cast<std::size_t>(length));
-        out += (row > 0 ? "," : "") + Json(text);
+        items.push_back(Text(text));
     }
-    return out + "],\"chosen\":" + std::to_string(SendMessageW(list, LB_GETCURSEL, 0, 0)) + "}";
+    return {{"items", items}, {"chosen", SendMessageW(list, LB_GETCURSEL, 0, 0)}};
 }
 
 // Waits until the program has handled every message queued for it so far.
@@ -239,7 +213,7 @@ bool HandledSoFar(HWND marker)
 // Queues presses of the button, as a burst of clicks queues them, and returns
 // once the program has handled them all. They go in batches: Windows keeps
 // at most 10 000 messages in a queue, and Wine slows down with a long one.
-std::string Post(HWND button, long times, HWND marker)
+Json Post(HWND button, long times, HWND marker)
 {
     constexpr long kBatch = 500;
     long done = 0;
@@ -247,12 +221,12 @@ std::string Post(HWND button, long times, HWND marker)
         const long batch = std::min(kBatch, times - done);
         for (long i = 0; i < batch; ++i)
             if (!PostMessageW(button, BM_CLICK, 0, 0))
-                return "{\"error\":\"a press could not be queued\"}";
+                return {{"error", "a press could not be queued"}};
         if (!HandledSoFar(marker))
-            return "{\"error\":\"the presses were not handled in time\"}";
+            return {{"error", "the presses were not handled in time"}};
         done += batch;
     }
-    return std::to_string(done);
+    return done;
 }
 
 struct Search {
@@ -279,46 +253,44 @@ HWND FindShown(HWND owner, const wchar_t* windowClass)
     return search.found;
 }
 
-std::string MessageBoxShown()
+Json MessageBoxShown()
 {
     // A message box is a dialog owned by the window; its text is the static with identifier 0xFFFF.
     HWND box = FindShown(MainWindow(), L"#32770");
     if (!box)
-        return "null";
+        return nullptr;
     HWND text = GetDlgItem(box, 0xFFFF);
-    return "{\"title\":" + Json(WindowText(box)) + ",\"text\":" + Json(text ? WindowText(text) : L"") + "}";
+    return {{"title", Text(WindowText(box))}, {"text", Text(text ? WindowText(text) : L"")}};
 }
 
-std::string Focused()
+Json Focused()
 {
     HWND main = MainWindow();
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info) || !info.hwndFocus)
-        return "{\"control\":null,\"text\":null}";
+        return {{"control", nullptr}, {"text", nullptr}};
     const trezolin::design::Control* c =
         GetParent(info.hwndFocus) == main ? ControlOfId(GetDlgCtrlID(info.hwndFocus)) : nullptr;
-    return "{\"control\":" + (c ? Json(c->Name()) : std::string("null")) + ",\"text\":" +
-           Json(WindowText(info.hwndFocus)) + "}";
+    return {{"control", c ? Json(c->Name()) : Json(nullptr)}, {"text", Text(WindowText(info.hwndFocus))}};
 }
 
-std::string Tooltip()
+Json Tooltip()
 {
     HWND tip = FindShown(nullptr, TOOLTIPS_CLASSW);
-    return tip ? Json(WindowText(tip)) : "null";
+    return tip ? Text(WindowText(tip)) : Json(nullptr);
 }
 
-std::string Rect(const RECT& r)
+Json Rect(const RECT& r)
 {
-    return "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-           std::to_string(r.bottom) + "]";
+    return {r.left, r.top, r.right, r.bottom};
 }
 
-std::string MainWindowFacts()
+Json MainWindowFacts()
 {
     HWND main = MainWindow();
     if (!main)
-        return "null";
+        return nullptr;
     RECT frame, client;
     GetWindowRect(main, &frame);
     GetClientRect(main, &client);
@@ -326,14 +298,20 @@ std::string MainWindowFacts()
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(main, MONITOR_DEFAULTTONEAREST), &monitor);
     const LONG_PTR style = GetWindowLongPtrW(main, GWL_STYLE);
-    return "{\"title\":" + Json(WindowText(main)) + ",\"frame\":" + Rect(frame) + ",\"client\":" + Rect(client) +
-           ",\"workArea\":" + Rect(monitor.rcWork) + ",\"dpi\":" + std::to_string(GetDpiForWindow(main)) +
-           ",\"systemMenu\":" + Json((style & WS_SYSMENU) != 0) + ",\"minimizeBox\":" +
-           Json((style & WS_MINIMIZEBOX) != 0) + ",\"maximizeBox\":" + Json((style & WS_MAXIMIZEBOX) != 0) +
-           ",\"resizable\":" + Json((style & WS_THICKFRAME) != 0) + "}";
+    return {
+        {"title", Text(WindowText(main))},
+        {"frame", Rect(frame)},
+        {"client", Rect(client)},
+        {"workArea", Rect(monitor.rcWork)},
+        {"dpi", GetDpiForWindow(main)},
+        {"systemMenu", (style & WS_SYSMENU) != 0},
+        {"minimizeBox", (style & WS_MINIMIZEBOX) != 0},
+        {"maximizeBox", (style & WS_MAXIMIZEBOX) != 0},
+        {"resizable", (style & WS_THICKFRAME) != 0},
+    };
 }
 
-std::string Answer(const std::string& verb, const std::vector<std::string>& args)
+Json Answer(const std::string& verb, const std::vector<std::string>& args)
 {
     if (verb == "message_box")
         return MessageBoxShown();
@@ -345,30 +323,30 @@ std::string Answer(const std::string& verb, const std::vector<std::string>& args
         return MainWindowFacts();
     if (verb == "said") {
         HWND record = GetDlgItem(MainWindow(), kSaidRecordId);
-        return record ? Json(WindowText(record)) : "null";
+        return record ? Text(WindowText(record)) : Json(nullptr);
     }
     if (args.empty())
-        return "{\"error\":\"unknown question\"}";
+        return {{"error", "unknown question"}};
     HWND control = Control(args[0]);
     if (!control)
-        return "{\"error\":" + Json("no control " + args[0]) + "}";
+        return {{"error", "no control " + args[0]}};
     if (verb == "accessible")
         return Accessible(control);
     if (verb == "entries")
         return Entries(control);
     if (verb == "text")
-        return Json(WindowText(control));
+        return Text(WindowText(control));
     if (verb == "items")
         return Items(control);
     if (verb == "shown")
-        return Json(IsWindowVisible(control) != 0);
+        return IsWindowVisible(control) != 0;
     if (verb == "read_only")
-        return Json((GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) != 0);
+        return (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) != 0;
     if (verb == "length")
-        return std::to_string(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+        return SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     if (verb == "post" && args.size() == 3 && Control(args[2]))
         return Post(control, std::stol(args[1]), Control(args[2]));
-    return "{\"error\":\"unknown question\"}";
+    return {{"error", "unknown question"}};
 }
 
 } // namespace
@@ -387,12 +365,14 @@ int main()
         words >> verb;
         while (words >> word)
             args.push_back(word);
-        std::string answer;
+        Json reply;
         try {
-            answer = Answer(verb, args);
+            reply = Answer(verb, args);
         } catch (const std::exception& e) {
-            answer = "{\"error\":" + Json(std::string(e.what())) + "}";
+            reply = {{"error", e.what()}};
         }
+        // One line each: no indentation; a broken UTF-8 sequence from a control is replaced, not fatal.
+        const std::string answer = reply.dump(-1, ' ', false, Json::error_handler_t::replace);
         std::fwrite(answer.data(), 1, answer.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);
