@@ -6,6 +6,7 @@
 #include "design/cube_drawing.h"
 #include "windows/accessible.h"
 #include "windows/wide_text.h"
+#include "windows/window_ids.h"
 
 #include <commctrl.h>
 
@@ -57,6 +58,15 @@ bool FocusHidden(HWND hwnd)
     return (SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
 }
 
+// The picture's face: the colour role that the description gives its
+// background, the button face where it gives none.
+HBRUSH FaceBrush(HWND picture)
+{
+    const design::Control* c = ControlOfId(GetDlgCtrlID(picture));
+    const bool given = c && c->background.system != design::SystemColour::None;
+    return GetSysColorBrush(SystemColourIndex(given ? c->background.system : design::SystemColour::ButtonFace));
+}
+
 // The picture: the drawing at its natural size from the top-left corner of
 // the area inside the sunken border, clipped to it, on the button face.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,7 +77,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         HDC dc = BeginPaint(hwnd, &ps);
         RECT inner;
         GetClientRect(hwnd, &inner);
-        FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &inner, FaceBrush(hwnd));
         DrawCube(dc, static_cast<int>(GetDpiForWindow(hwnd)));
         if (GetFocus() == hwnd && !FocusHidden(hwnd)) {
             InflateRect(&inner, -1, -1);
@@ -122,7 +132,7 @@ void PaintVertexBoxFrame(HWND hwnd)
     // The parent gives the box's colours, as it does for the client area.
     auto brush = reinterpret_cast<HBRUSH>(
         SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
-    FillRect(dc, &whole, brush ? brush : GetSysColorBrush(COLOR_WINDOW));
+    FillRect(dc, &whole, brush ? brush : GetSysColorBrush(SystemColourIndex(design::SystemColour::Window)));
     if (GetFocus() == hwnd)
         FrameRect(dc, &whole, GetSysColorBrush(COLOR_HIGHLIGHT));
     ReleaseDC(hwnd, dc);
@@ -333,7 +343,7 @@ COLORREF ColourRef(const design::Colour& colour) noexcept
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face)
+void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face, COLORREF text)
 {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
@@ -351,12 +361,12 @@ void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face)
 
     wchar_t caption[64] = {};
     GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
-    RECT text = r;
+    RECT band = r;
     if (pressed)
-        OffsetRect(&text, 1, 1);
+        OffsetRect(&band, 1, 1);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(dc, text);
+    DrawTextW(dc, caption, -1, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
         InflateRect(&r, -2, -2);
         DrawFocusRect(dc, &r);

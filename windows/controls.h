@@ -47,9 +47,9 @@ bool RegisterPictureClass(HINSTANCE instance);
 // A colour of the description as Windows' colour, the system's for its roles.
 [[nodiscard]] COLORREF ColourRef(const design::Colour& colour) noexcept;
 
-// Paints a button in its face colour: raised, sunken while pressed, with a
+// Paints a button in its face and text colours: raised, sunken while pressed, with a
 // dark frame and the focus rectangle while it has the focus.
-void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face);
+void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face, COLORREF text);
 
 // A rectangle of the description, in twips, in the pixels of this DPI.
 [[nodiscard]] RECT ToDevicePixels(const design::Rect& twips, int dpi) noexcept;

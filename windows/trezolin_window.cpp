@@ -161,8 +161,10 @@ void TrezolinWindow::Layout(int dpi)
     if (entries > 0)
         SendMessageW(methods, LB_SETITEMHEIGHT, 0, MAKELPARAM((inside.bottom - inside.top) / entries, 0));
     // Without a width, a tooltip may be cut off at the screen's edge instead of wrapped.
-    if (tooltip_)
-        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(design::kWindow.clientWidth, dpi, design::kTwipsPerInch) / 2);
+    if (tooltip_) {
+        const int half = MulDiv(design::kWindow.clientWidth, dpi, design::kTwipsPerInch) / 2;
+        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, half);
+    }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
@@ -371,7 +373,7 @@ std::optional<LRESULT> TrezolinWindow::OnControlMessage(UINT message, WPARAM wPa
         const design::Control* c = ControlOfId(static_cast<int>(item.CtlID));
         if (item.CtlType != ODT_BUTTON || !c)
             return std::nullopt;
-        DrawFaceButton(item, ColourRef(c->background));
+        DrawFaceButton(item, ColourRef(c->background), ColourRef(c->foreground));
         return TRUE;
     }
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
