@@ -5,6 +5,7 @@
 
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
 #include "design/product.h"
@@ -163,6 +164,11 @@ std::string DescriptionJson()
         // What a screen reader hears after a start; the lesson fills it in.
         {"announcements",
          {{"start", Text(kStartAnnouncement)}, {"valueSeparator", Text(kAnnouncedValueSeparator)}}},
+        // The texts of the Windows installer, for its build.
+        {"installer",
+         {{"legalCopyright", Text(kLegalCopyright)},
+          {"comment", Text(kInstallerComment)},
+          {"downgradeMessage", Text(kDowngradeMessage)}}},
     };
     return description.dump();
 }
