@@ -25,7 +25,8 @@ void Add(std::vector<CatalogueEntry>& entries, std::string context, std::string_
 {
     if (text.empty() || text == kProgramName)
         return;
-    const auto same = std::find_if(entries.begin(), entries.end(), [&](const CatalogueEntry& e) { return e.text == text; });
+    const auto same =
+        std::find_if(entries.begin(), entries.end(), [&](const CatalogueEntry& e) { return e.text == text; });
     if (same != entries.end()) {
         same->note += (same->note.empty() ? "" : " ") + std::string("Also ") + context + ".";
         return;
@@ -43,9 +44,17 @@ std::string Room(const Control& c)
            " pixels at 12-point Times New Roman: no longer than the Bulgarian.";
 }
 
+// In tab order, which is near the order the window is read in: the first
+// cube, the second, the buttons and the list, the log, the labels.
 void AddControls(std::vector<CatalogueEntry>& entries)
 {
-    for (const Control& c : kControls) {
+    std::vector<const Control*> controls;
+    for (const Control& c : kControls)
+        controls.push_back(&c);
+    std::sort(controls.begin(), controls.end(),
+              [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
+    for (const Control* control : controls) {
+        const Control& c = *control;
         const std::string name = c.Name();
         // A box's text is a vertex letter, which stays; a list's entries are
         // the method names, which stay too.

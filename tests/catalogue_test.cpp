@@ -70,7 +70,7 @@ TEST(CatalogueTest, EachTextAndContextOnce)
         return e.text == kControls[RowOf(*FindControl("Picture1", 0))].accessibleDescription;
     });
     ASSERT_NE(drawing, entries.end());
-    EXPECT_NE(drawing->note.find("Also Picture1(0) accessible description."), std::string::npos) << drawing->note;
+    EXPECT_NE(drawing->note.find("Also Picture1(1) accessible description."), std::string::npos) << drawing->note;
 }
 
 TEST(CatalogueTest, TemplateEscapesAndFlagsItsTexts)
