@@ -220,10 +220,110 @@ void Describe(QWidget* w, const design::Control& c)
         w->setAccessibleDescription(FromUtf8(c.Description()));
 }
 
+// What the lesson's presenter draws through: the setters over the window's
+// controls, kept by the description's rows.
+class WindowScreen final : public Screen {
+public:
+    WindowScreen(QWidget& window, const std::array<QWidget*, design::kControls.size()>& controls,
+                 Announcer* const& announcer)
+        : window_(window), controls_(controls), announcer_(announcer)
+    {
+    }
+
+    void SetText(std::size_t row, std::string_view text) override
+    {
+        At<QLineEdit>(row).setText(FromUtf8(text));
+    }
+
+    void SetEntries(std::size_t row, std::span<const std::string> entries) override
+    {
+        auto& list = At<QListWidget>(row);
+        list.clear();
+        for (const std::string& entry : entries)
+            list.addItem(QString::fromStdString(entry));
+    }
+
+    void SetEntry(std::size_t row, std::size_t entry, std::string_view text) override
+    {
+        QListWidgetItem* item = At<QListWidget>(row).item(static_cast<int>(entry));
+        if (!item)
+            throw std::out_of_range("no such list entry");
+        item->setText(FromUtf8(text));
+    }
+
+    int ChosenRow() const override
+    {
+        const auto& methods = One<QListWidget>(design::Role::MethodList);
+        const QList<QListWidgetItem*> selected = methods.selectedItems();
+        return selected.isEmpty() ? -1 : methods.row(selected.first());
+    }
+
+    void Choose(int row) override
+    {
+        One<QListWidget>(design::Role::MethodList).setCurrentRow(row);
+    }
+
+    void ReplaceLog(std::string_view text) override
+    {
+        One<QPlainTextEdit>(design::Role::Log).setPlainText(ForDisplay(text));
+    }
+
+    void AppendLog(std::string_view text) override
+    {
+        auto& log = One<QPlainTextEdit>(design::Role::Log);
+        // Only the new part goes in, at the end, so a check costs the same
+        // however long the log has grown. Updates stay off while the line goes in
+        // and the box scrolls to it: the box is repainted once when the screen is
+        // next drawn, instead of its picture being shifted at every check.
+        log.setUpdatesEnabled(false);
+        QTextCursor cursor(log.document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(ForDisplay(text));
+        log.verticalScrollBar()->setValue(log.verticalScrollBar()->maximum());
+        log.setUpdatesEnabled(true);
+    }
+
+    void Say(std::string_view text) override
+    {
+        announcer_->Say(FromUtf8(text));
+    }
+
+    void ShowMessage(std::string_view title, std::string_view text) override
+    {
+        QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, &window_);
+        box.button(QMessageBox::Ok)->setText(FromUtf8(design::kMessageButton));
+        box.exec();
+    }
+
+private:
+    // The widget at a row, as the kind the description makes there. A row
+    // whose widget is of another kind is a fault of the program: the
+    // presenter tells it as an unexpected error and writes the window anew.
+    template <class W>
+    W& At(std::size_t row) const
+    {
+        auto* widget = qobject_cast<W*>(controls_.at(row));
+        if (!widget)
+            throw std::logic_error("no such widget at this row");
+        return *widget;
+    }
+    template <class W>
+    W& One(design::Role role) const
+    {
+        return At<W>(design::RowOf(design::ControlWith(role)));
+    }
+
+    QWidget& window_;
+    const std::array<QWidget*, design::kControls.size()>& controls_;
+    Announcer* const& announcer_;  // made after the screen, before the first setter is called
+};
+
 } // namespace
 
 Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
-    : QWidget(parent), presenter_(*this, std::move(random))
+    : QWidget(parent),
+      screen_(std::make_unique<WindowScreen>(*this, controls_, announcer_)),
+      presenter_(*screen_, std::move(random))
 {
     const design::Window& w = design::kWindow;
     setObjectName(QStringLiteral("Trezolin"));
@@ -282,17 +382,6 @@ QWidget* Trezolin::ControlNamed(std::string_view array, int index) const
     return control ? controls_.at(design::RowOf(*control)) : nullptr;
 }
 
-template <class W>
-W& Trezolin::At(std::size_t row) const
-{
-    // A row whose widget is of another kind is a fault of the program: the
-    // presenter tells it as an unexpected error and writes the window anew.
-    auto* widget = qobject_cast<W*>(controls_.at(row));
-    if (!widget)
-        throw std::logic_error("no such widget at this row");
-    return *widget;
-}
-
 void Trezolin::Form_Load()
 {
     presenter_.Load();
@@ -301,71 +390,6 @@ void Trezolin::Form_Load()
 void Trezolin::Command1_Click(int index)
 {
     presenter_.Click(index);
-}
-
-void Trezolin::SetText(std::size_t row, std::string_view text)
-{
-    At<QLineEdit>(row).setText(FromUtf8(text));
-}
-
-void Trezolin::SetEntries(std::size_t row, std::span<const std::string> entries)
-{
-    auto& list = At<QListWidget>(row);
-    list.clear();
-    for (const std::string& entry : entries)
-        list.addItem(QString::fromStdString(entry));
-}
-
-void Trezolin::SetEntry(std::size_t row, std::size_t entry, std::string_view text)
-{
-    QListWidgetItem* item = At<QListWidget>(row).item(static_cast<int>(entry));
-    if (!item)
-        throw std::out_of_range("no such list entry");
-    item->setText(FromUtf8(text));
-}
-
-int Trezolin::ChosenRow() const
-{
-    const auto& methods = At<QListWidget>(design::RowOf(design::ControlWith(design::Role::MethodList)));
-    const QList<QListWidgetItem*> selected = methods.selectedItems();
-    return selected.isEmpty() ? -1 : methods.row(selected.first());
-}
-
-void Trezolin::Choose(int row)
-{
-    At<QListWidget>(design::RowOf(design::ControlWith(design::Role::MethodList))).setCurrentRow(row);
-}
-
-void Trezolin::ReplaceLog(std::string_view text)
-{
-    At<QPlainTextEdit>(design::RowOf(design::ControlWith(design::Role::Log))).setPlainText(ForDisplay(text));
-}
-
-void Trezolin::AppendLog(std::string_view text)
-{
-    auto& log = At<QPlainTextEdit>(design::RowOf(design::ControlWith(design::Role::Log)));
-    // Only the new part goes in, at the end, so a check costs the same
-    // however long the log has grown. Updates stay off while the line goes in
-    // and the box scrolls to it: the box is repainted once when the screen is
-    // next drawn, instead of its picture being shifted at every check.
-    log.setUpdatesEnabled(false);
-    QTextCursor cursor(log.document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(ForDisplay(text));
-    log.verticalScrollBar()->setValue(log.verticalScrollBar()->maximum());
-    log.setUpdatesEnabled(true);
-}
-
-void Trezolin::Say(std::string_view text)
-{
-    announcer_->Say(FromUtf8(text));
-}
-
-void Trezolin::ShowMessage(std::string_view title, std::string_view text)
-{
-    QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, this);
-    box.button(QMessageBox::Ok)->setText(FromUtf8(design::kMessageButton));
-    box.exec();
 }
 
 } // namespace trezolin

@@ -11,7 +11,7 @@
 // One click of the check button (Command1(1)):
 //   QPushButton::clicked -> Command1_Click(1) -> Presenter::Click(1)
 //     -> the lesson runs the check with the method of ChosenRow()
-//     -> the presenter calls the setters below: the changed vertex boxes,
+//     -> the presenter calls the window's Screen setters: the changed vertex boxes,
 //        the renamed hidden list entries, the log line appended, the line
 //        said to a screen reader; an error goes to ShowMessage.
 
@@ -29,7 +29,7 @@ namespace trezolin {
 
 class Announcer;
 
-class Trezolin : public QWidget, private Screen {
+class Trezolin : public QWidget {
 public:
     // With no random source the lesson seeds one from the clock.
     explicit Trezolin(std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
@@ -51,23 +51,10 @@ private:
     QWidget* CreateControl(const design::Control& control);
     void CreateControls();
     void Form_Load();
-    // The widget at a row, as the kind the description makes there.
-    template <class W>
-    W& At(std::size_t row) const;
-
-    // Screen
-    void SetText(std::size_t row, std::string_view text) override;
-    void SetEntries(std::size_t row, std::span<const std::string> entries) override;
-    void SetEntry(std::size_t row, std::size_t entry, std::string_view text) override;
-    [[nodiscard]] int ChosenRow() const override;
-    void Choose(int row) override;
-    void ReplaceLog(std::string_view text) override;
-    void AppendLog(std::string_view text) override;
-    void Say(std::string_view text) override;
-    void ShowMessage(std::string_view title, std::string_view text) override;
 
     std::array<QWidget*, design::kControls.size()> controls_{};
     Announcer* announcer_ = nullptr;
+    std::unique_ptr<Screen> screen_;  // the presenter's setters over the controls above
     Presenter presenter_;
 };
 
