@@ -235,6 +235,17 @@ class WineDriver(X11Driver):
             time.sleep(0.1)
         return None
 
+    def focus_frame(self, control, timeout=60.0):
+        """How many pixels of each edge of the control are in the focus colour, once the whole frame shows
+        (or as the screen stands at the time limit), and its size."""
+        frame = self.ask("frame", control)
+        full = lambda f: (f["top"], f["bottom"], f["left"], f["right"]) == (f["width"], f["width"], f["height"], f["height"])
+        deadline = time.monotonic() + timeout
+        while not full(frame) and time.monotonic() < deadline:
+            time.sleep(0.1)
+            frame = self.ask("frame", control)
+        return frame
+
     def said(self):
         """The last text the program said to a screen reader (Wine has no UI Automation: the program keeps it)."""
         return self.ask("said")

@@ -19,6 +19,9 @@
 //   focused           the focused control's name, or the focused window's text
 //   tooltip           the text of the tooltip on the screen, or null
 //   window            the main window's title, sizes, DPI and title-bar buttons
+//   frame NAME        how many pixels of each edge of the control (top,
+//                     bottom, left, right) are in the focus colour, read
+//                     from the screen, with the control's size
 //   said              the last text the program said to a screen reader, where
 //                     this Windows has no UI Automation notification; else null
 //
@@ -311,6 +314,31 @@ Json MainWindowFacts()
     };
 }
 
+// The focus frame as the screen shows it: each edge's pixels in the
+// system's highlight colour.
+Json FramePixels(HWND control)
+{
+    RECT r;
+    GetWindowRect(control, &r);
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    HDC screen = GetDC(nullptr);
+    const auto count = [&](int x, int y, int dx, int dy, int n) {
+        int hits = 0;
+        for (int i = 0; i < n; ++i)
+            hits += GetPixel(screen, x + i * dx, y + i * dy) == highlight;
+        return hits;
+    };
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    Json edges = {{"width", width},
+                  {"height", height},
+                  {"top", count(r.left, r.top, 1, 0, width)},
+                  {"bottom", count(r.left, r.bottom - 1, 1, 0, width)},
+                  {"left", count(r.left, r.top, 0, 1, height)},
+                  {"right", count(r.right - 1, r.top, 0, 1, height)}};
+    ReleaseDC(nullptr, screen);
+    return edges;
+}
+
 Json Answer(const std::string& verb, const std::vector<std::string>& args)
 {
     if (verb == "message_box")
@@ -342,6 +370,8 @@ Json Answer(const std::string& verb, const std::vector<std::string>& args)
         return IsWindowVisible(control) != 0;
     if (verb == "read_only")
         return (GetWindowLongPtrW(control, GWL_STYLE) & ES_READONLY) != 0;
+    if (verb == "frame")
+        return FramePixels(control);
     if (verb == "length")
         return SendMessageW(control, WM_GETTEXTLENGTH, 0, 0);
     if (verb == "post" && args.size() == 3 && Control(args[2]))
