@@ -228,6 +228,13 @@ class BrowserDriver:
             return width, height
         return inner()
 
+    def viewport_size(self):
+        return tuple(self.script("return [innerWidth, innerHeight]"))
+
+    def document_order(self):
+        """The controls in the document's order: the order of Tab and of a screen reader's reading."""
+        return self.script("return Array.from(document.querySelectorAll('[data-control]'), (e) => e.dataset.control)")
+
     def settle(self):
         """Until the page has drawn two frames since the last change."""
         self.async_script(

@@ -212,9 +212,7 @@ def screen_reader(d, w, model):
     Orca says the start values after the start and the new log line after the check, each once, without
     the focus leaving the button."""
     import re
-    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
-    order = [n for n, c in sorted(w.description.controls.items(), key=lambda item: item[1]["tabIndex"])
-             if c["visible"] and c["widget"] in takes_focus]
+    order = w.description.window["tabOrder"]["designed"]
     start_name, check_name = (w.description.accessible_name(n) for n in (w.start, w.check))
     desk = d.screen_reader()
     try:
@@ -327,6 +325,15 @@ def page_details(d, w, model):
     Check.equal(d.displayed_size(".announcement"), [1, 1], "the status is drawn nowhere")
     model = Model([int(v) for v in start])
     model.check("Int")
+
+    # The page narrowed to a phone's width under the focus, and widened again: the focus stays on its
+    # control, and the document (what Tab and a screen reader follow) takes each arrangement's order.
+    d.click(w.right[0])
+    for arrangement, (width, height) in (("compact", (360, 740)), ("designed", d.viewport_size())):
+        d.viewport(width, height)
+        order = w.description.window["tabOrder"][arrangement]
+        Check.equal((d.focused(), [n for n in d.document_order() if n in order]), (w.right[0], order),
+                    f"{width} x {height}: the focus kept, the document in the {arrangement} tab order")
 
     # A script error inside the page while it shows a check: the message box says the unexpected error,
     # and the next check writes the whole lesson anew, the failed check's line included.
@@ -608,7 +615,7 @@ def focus_and_colours(d, w, model):
     look = d.focus_look()
     Check.equal((look["control"], look["visible"], look["style"]), (w.start, False, "none"),
                 "a click leaves no focus ring")
-    focusable = [n for n in shown_controls(w) if w.description.controls[n]["widget"] != "caption"]
+    focusable = [n for n, c in w.description.controls.items() if c["takesFocus"]]
     looks = {}
     for _ in range(len(focusable) + 2):
         d.key("Tab")
@@ -768,10 +775,7 @@ def windows_details(d, w, model):
 def tab_order(d, w, model):
     """Tab moves through the visible controls that take the focus, in the description's tab order, out of
     the many-line log as well, and round to the first; Shift+Tab moves back."""
-    controls = w.description.controls
-    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
-    order = [n for n, c in sorted(controls.items(), key=lambda item: item[1]["tabIndex"])
-             if c["visible"] and c["widget"] in takes_focus]
+    order = w.description.window["tabOrder"]["designed"]
     d.click(order[0])
     forward = []
     for _ in order:
