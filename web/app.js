@@ -137,8 +137,8 @@ function writeLines(log, text, lineClass) {
   return lines.length;
 }
 
-// The log: one block per line, so that a check adds one block and the
-// browser lays out only the lines in view. Screen readers hear each new line.
+// The log: its lines in blocks, so that the browser lays out only the
+// blocks in view. Screen readers hear each new line.
 // What it shows first is the load state's help text, which keeps a look of
 // its own; every later text is the run's changes.
 function logBox() {
@@ -490,7 +490,7 @@ async function start() {
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
     // Each step a task of its own, so that none holds up a pupil's first tap for long.
     await nextTask();
-    buildWindow(root, JSON.parse(core.description()), core);
+    buildWindow(root, JSON.parse(document.getElementById("description").textContent), core);
     await nextTask();
     keepForOffline();
   } catch (error) {

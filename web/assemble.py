@@ -149,11 +149,14 @@ def page(args, description, site):
         ])
     else:
         policy += ["trusted-types 'none'"]
+    # The description as data beside the computation, which need not carry a JSON writer. Nothing in
+    # it may end its script element early.
+    data = json.dumps(description, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     texts = description["page"]
     parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
              "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version),
              "TITLE": html.escape(description["window"]["title"]), "NEEDS_SCRIPT": html.escape(texts["needsScript"]),
-             "LICENCE": html.escape(texts["licence"])}
+             "LICENCE": html.escape(texts["licence"]), "DESCRIPTION": data}
     return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template", repeated={"TITLE"})
 
 

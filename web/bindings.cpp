@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The page's way into the program: the lesson's presenter, drawing through a
-// JavaScript object of setters, and the window's description as JSON.
+// JavaScript object of setters. The window's description is written into the
+// page as data when it is put together.
 //
 // One click of the check button on the page:
 //   app.js: the check button's click -> lesson.click(1)
@@ -12,7 +13,6 @@
 //        renamed entry of the hidden lists, appendLog with the new line,
 //        say(""), and showMessage on an error.
 
-#include "design/description_json.h"
 #include "lesson/presenter.h"
 
 #include <emscripten/bind.h>
@@ -104,7 +104,6 @@ private:
 
 EMSCRIPTEN_BINDINGS(trezolin)
 {
-    emscripten::function("description", &design::DescriptionJson);
     emscripten::class_<PageLesson>("Lesson")
         .constructor<val>()
         .function("load", &PageLesson::Load)
