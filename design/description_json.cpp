@@ -5,6 +5,7 @@
 
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
 #include "design/page.h"
@@ -182,6 +183,11 @@ std::string DescriptionJson()
         {"announcements",
          {{"start", Text(kStartAnnouncement)}, {"valueSeparator", Text(kAnnouncedValueSeparator)}}},
         {"page", PageJson()},
+        // The texts of the Windows installer, for its build.
+        {"installer",
+         {{"legalCopyright", Text(kLegalCopyright)},
+          {"comment", Text(kInstallerComment)},
+          {"downgradeMessage", Text(kDowngradeMessage)}}},
     };
     return description.dump();
 }

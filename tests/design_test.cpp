@@ -9,6 +9,7 @@
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
 #include "design/description_json.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
 #include "design/page.h"
@@ -327,6 +328,16 @@ TEST(DesignTest, TheJsonDescriptionHoldsTheDrawingTheMessagesAndTheAnnouncement)
     EXPECT_EQ(messages.at("overflow"), ErrorMessage(ErrorKind::Overflow));
     EXPECT_EQ(json.at("announcements").at("start"), kStartAnnouncement);
     EXPECT_EQ(json.at("announcements").at("valueSeparator"), kAnnouncedValueSeparator);
+
+    // The installer's texts, for the Windows build; the copyright line the
+    // program's version information carries as well.
+    const nlohmann::json& installer = json.at("installer");
+    EXPECT_EQ(installer.size(), 3U);
+    EXPECT_EQ(installer.at("legalCopyright"), kLegalCopyright);
+    EXPECT_EQ(installer.at("comment"), kInstallerComment);
+    EXPECT_EQ(installer.at("downgradeMessage"), kDowngradeMessage);
+    EXPECT_EQ(std::string_view(TREZOLIN_LEGAL_COPYRIGHT), kLegalCopyright);
+    EXPECT_NE(kLegalCopyright.find("GPL-3.0-or-later"), std::string_view::npos);
 }
 
 // Each table names every value it should, each with its own name.

@@ -37,27 +37,27 @@ TEST_F(WindowAccessTest, EveryControlHasABulgarianAccessibleName)
 {
     const QString letters = "ABCDEFGH";
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(NameOf(window->Wryh_N(i)), QStringLiteral("Преди, връх ") + letters[i]);
-        EXPECT_EQ(NameOf(window->Wryh_k(i)), QStringLiteral("Сега, връх ") + letters[i]);
+        EXPECT_EQ(NameOf(Named<QLineEdit>("Wryh_N", i)), QStringLiteral("Преди, връх ") + letters[i]);
+        EXPECT_EQ(NameOf(Named<QLineEdit>("Wryh_k", i)), QStringLiteral("Сега, връх ") + letters[i]);
     }
-    EXPECT_EQ(NameOf(window->Command1(0)), "Начало");
-    EXPECT_EQ(DescriptionOf(window->Command1(0)), "Генерира нови числа");
-    EXPECT_EQ(NameOf(window->Command1(1)), "Провери");
-    EXPECT_EQ(DescriptionOf(window->Command1(1)), "Изчислява средна стойност на съседни върхове");
-    EXPECT_EQ(NameOf(window->List1(2)), "Начин на закръгляване");
-    EXPECT_EQ(NameOf(window->Text1(0)), "Дневник на промените");
-    EXPECT_FALSE(NameOf(window->Picture1(0)).isEmpty());
-    EXPECT_NE(NameOf(window->Picture1(0)), NameOf(window->Picture1(1)));
-    EXPECT_EQ(NameOf(window->Label1(1)), "Преди");
-    EXPECT_EQ(window->Label1(3)->toolTip(), "Великденско яйце");
+    EXPECT_EQ(NameOf(Named<QPushButton>("Command1", 0)), "Начало");
+    EXPECT_EQ(DescriptionOf(Named<QPushButton>("Command1", 0)), "Генерира нови числа");
+    EXPECT_EQ(NameOf(Named<QPushButton>("Command1", 1)), "Провери");
+    EXPECT_EQ(DescriptionOf(Named<QPushButton>("Command1", 1)), "Изчислява средна стойност на съседни върхове");
+    EXPECT_EQ(NameOf(Named<QListWidget>("List1", 2)), "Начин на закръгляване");
+    EXPECT_EQ(NameOf(Named<QPlainTextEdit>("Text1", 0)), "Дневник на промените");
+    EXPECT_FALSE(NameOf(Named<CubePicture>("Picture1", 0)).isEmpty());
+    EXPECT_NE(NameOf(Named<CubePicture>("Picture1", 0)), NameOf(Named<CubePicture>("Picture1", 1)));
+    EXPECT_EQ(NameOf(Named<QLabel>("Label1", 1)), "Преди");
+    EXPECT_EQ(Named<QLabel>("Label1", 3)->toolTip(), "Великденско яйце");
 
     // The roles a screen reader announces.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Command1(1))->role(), QAccessible::Button);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->List1(2))->role(), QAccessible::List);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(window->Wryh_k(0))->role(), QAccessible::EditableText);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Named<QPushButton>("Command1", 1))->role(), QAccessible::Button);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Named<QListWidget>("List1", 2))->role(), QAccessible::List);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Named<QLineEdit>("Wryh_k", 0))->role(), QAccessible::EditableText);
     // The value of a vertex box is read out as its text.
     ClickStart();
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(window->Wryh_k(0));
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Named<QLineEdit>("Wryh_k", 0));
     EXPECT_EQ(a->text(QAccessible::Value), "-43");
     EXPECT_TRUE(a->state().readOnly);
 }
@@ -110,7 +110,7 @@ TEST_F(WindowAccessTest, EachResultIsSaidOnceAsANotificationTheFocusStaying)
     gEvents.clear();
     QAccessible::installUpdateHandler(RecordEvent);
     platform->setActive(true);
-    window->Command1(0)->setFocus();
+    Named<QPushButton>("Command1", 0)->setFocus();
     ClickStart();
     ClickCheck();
     ClickCheck();
@@ -124,31 +124,31 @@ TEST_F(WindowAccessTest, EachResultIsSaidOnceAsANotificationTheFocusStaying)
     EXPECT_EQ(said, (QStringList{"Ново начало, стойности от A до H: -43, -83, -41, -25, -73, -59, -19, -32.",
                                  Line(1, {-60, -48, -42, -39, -45, -58, -44, -39}).chopped(1),
                                  Line(2, {-44, -53, -44, -47, -52, -46, -46, -43}).chopped(1)}));
-    EXPECT_EQ(QApplication::focusWidget(), window->Command1(1));
+    EXPECT_EQ(QApplication::focusWidget(), Named<QPushButton>("Command1", 1));
     EXPECT_EQ(window->TheAnnouncer()->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(WindowAccessTest, TabFromTheStartFocusReachesTheStartButtonAndSpacePressesIt)
 {
-    ASSERT_EQ(QApplication::focusWidget(), window->Picture1(0));
+    ASSERT_EQ(QApplication::focusWidget(), Named<CubePicture>("Picture1", 0));
     int tabs = 0;
-    while (QApplication::focusWidget() != window->Command1(0) && tabs < 40) {
+    while (QApplication::focusWidget() != Named<QPushButton>("Command1", 0) && tabs < 40) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         ++tabs;
     }
-    ASSERT_EQ(QApplication::focusWidget(), window->Command1(0));
+    ASSERT_EQ(QApplication::focusWidget(), Named<QPushButton>("Command1", 0));
     EXPECT_EQ(tabs, 17);  // the picture, eight boxes, the picture, seven boxes
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    EXPECT_EQ(window->Wryh_N(0)->text(), "-43");
+    EXPECT_EQ(Named<QLineEdit>("Wryh_N", 0)->text(), "-43");
     EXPECT_EQ(LogBox(), "");
 }
 
 TEST_F(WindowAccessTest, TheFocusIsVisibleOnEveryKindOfControl)
 {
     // A control looks different with the focus than without it.
-    for (QWidget* w : std::initializer_list<QWidget*>{window->Command1(0), window->Command1(1),
-                                                      window->Wryh_k(0), window->Picture1(0)}) {
-        window->Text1(0)->setFocus();
+    for (QWidget* w : std::initializer_list<QWidget*>{Named<QPushButton>("Command1", 0), Named<QPushButton>("Command1", 1),
+                                                      Named<QLineEdit>("Wryh_k", 0), Named<CubePicture>("Picture1", 0)}) {
+        Named<QPlainTextEdit>("Text1", 0)->setFocus();
         QApplication::processEvents();
         const QImage without = w->grab().toImage();
         w->setFocus();

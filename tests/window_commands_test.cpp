@@ -45,7 +45,7 @@ TEST_F(WindowCommandsTest, StartShowsTheSameValuesInBothCubesAndEmptiesTheLog)
     EXPECT_EQ(RightCube(), Strings(kStart));
     EXPECT_EQ(LogBox(), "");
     EXPECT_EQ(window->ChangeCount(), 0);
-    EXPECT_EQ(window->List1(0)->count(), 0);
+    EXPECT_EQ(Named<QListWidget>("List1", 0)->count(), 0);
 }
 
 TEST_F(WindowCommandsTest, SevenChecksReproduceTheWorkedExample)
@@ -57,13 +57,13 @@ TEST_F(WindowCommandsTest, SevenChecksReproduceTheWorkedExample)
         expected += Line(n, kRoundRows[n - 1]);
         ASSERT_EQ(LogBox(), expected) << "after check " << n;
         EXPECT_EQ(RightCube(), Strings(kRoundRows[n - 1]));
-        EXPECT_EQ(Entries(window->List1(1)), AsList(Strings(kRoundRows[n - 1])));
+        EXPECT_EQ(Entries(Named<QListWidget>("List1", 1)), AsList(Strings(kRoundRows[n - 1])));
         EXPECT_EQ(window->ChangeCount(), n);
     }
-    EXPECT_EQ(Entries(window->List1(0)), AsList(Strings(kRoundRows[5])));
+    EXPECT_EQ(Entries(Named<QListWidget>("List1", 0)), AsList(Strings(kRoundRows[5])));
     EXPECT_EQ(LeftCube(), Strings(kStart));  // the first cube keeps the start values
     // One line per change, no blank line between them.
-    EXPECT_EQ(window->Text1(0)->document()->blockCount(), 8);  // seven lines and the empty last one
+    EXPECT_EQ(Named<QPlainTextEdit>("Text1", 0)->document()->blockCount(), 8);  // seven lines and the empty last one
 }
 
 TEST_F(WindowCommandsTest, TheMethodListDecidesTheRounding)
@@ -79,7 +79,7 @@ TEST_F(WindowCommandsTest, TheMethodListDecidesTheRounding)
     for (const auto& c : cases) {
         Open(testing::kExampleDraws);
         ChooseMethod(c.row);
-        EXPECT_EQ(window->List1(2)->currentRow(), c.row);
+        EXPECT_EQ(Named<QListWidget>("List1", 2)->currentRow(), c.row);
         ClickStart();
         ClickCheck();
         EXPECT_EQ(LogBox(), Line(1, c.firstRow)) << "row " << c.row;
@@ -100,7 +100,7 @@ TEST_F(WindowCommandsTest, TheMethodIsReadAtEveryCheck)
 
 TEST_F(WindowCommandsTest, TheMethodListAlwaysKeepsOneEntrySelected)
 {
-    QListWidget* list = window->List1(2);
+    QListWidget* list = Named<QListWidget>("List1", 2);
     QWidget* view = list->viewport();
     const auto row = [list](int r) { return list->visualItemRect(list->item(r)).center(); };
     const auto click = [view](QPoint at, Qt::KeyboardModifiers modifiers) {
@@ -157,7 +157,7 @@ TEST_F(WindowCommandsTest, CheckBeforeAnyStartAppendsZerosBehindTheHelpText)
     EXPECT_EQ(LogBox(), help + Line(1, {}));
     EXPECT_EQ(RightCube(), Strings({}));
     EXPECT_EQ(window->ChangeCount(), 1);
-    EXPECT_EQ(Entries(window->List1(0)), QStringList(8, QString()));
+    EXPECT_EQ(Entries(Named<QListWidget>("List1", 0)), QStringList(8, QString()));
     // Then a start clears the help text for good.
     ClickStart();
     ClickCheck();
@@ -170,15 +170,15 @@ TEST_F(WindowCommandsTest, ASecondStartBeginsANewRunNumberedFromOne)
     ClickStart();
     ClickCheck();
     ClickCheck();
-    const QStringList lastRow = Entries(window->List1(1));
+    const QStringList lastRow = Entries(Named<QListWidget>("List1", 1));
     ClickStart();  // draws 0.5 eight times: every vertex -5
     EXPECT_EQ(LeftCube(), Strings({-5, -5, -5, -5, -5, -5, -5, -5}));
     EXPECT_EQ(LogBox(), "");
-    EXPECT_EQ(window->List1(0)->count(), 0);
-    EXPECT_EQ(Entries(window->List1(1)), lastRow);
+    EXPECT_EQ(Named<QListWidget>("List1", 0)->count(), 0);
+    EXPECT_EQ(Entries(Named<QListWidget>("List1", 1)), lastRow);
     ClickCheck();
     EXPECT_EQ(LogBox(), Line(1, {-5, -5, -5, -5, -5, -5, -5, -5}));
-    EXPECT_EQ(Entries(window->List1(0)), lastRow);
+    EXPECT_EQ(Entries(Named<QListWidget>("List1", 0)), lastRow);
 }
 
 TEST_F(WindowCommandsTest, ClickingTheLabelsChangesNothing)
@@ -189,8 +189,8 @@ TEST_F(WindowCommandsTest, ClickingTheLabelsChangesNothing)
     const auto left = LeftCube();
     const QString log = LogBox();
     for (int i = 0; i < 4; ++i) {
-        Click(window->Label1(i));
-        QTest::mouseDClick(window->Label1(i), Qt::LeftButton);
+        Click(Named<QLabel>("Label1", i));
+        QTest::mouseDClick(Named<QLabel>("Label1", i), Qt::LeftButton);
     }
     EXPECT_EQ(RightCube(), right);
     EXPECT_EQ(LeftCube(), left);
@@ -200,20 +200,20 @@ TEST_F(WindowCommandsTest, ClickingTheLabelsChangesNothing)
 
 TEST_F(WindowCommandsTest, KeyboardPressesTheFocusedButton)
 {
-    window->Command1(0)->setFocus();
-    QTest::keyClick(window->Command1(0), Qt::Key_Space);
+    Named<QPushButton>("Command1", 0)->setFocus();
+    QTest::keyClick(Named<QPushButton>("Command1", 0), Qt::Key_Space);
     QApplication::processEvents();
     EXPECT_EQ(RightCube(), Strings(kStart));
-    window->Command1(1)->setFocus();
-    QTest::keyClick(window->Command1(1), Qt::Key_Return);
-    QTest::keyClick(window->Command1(1), Qt::Key_Enter);
-    QTest::keyClick(window->Command1(1), Qt::Key_Space);
+    Named<QPushButton>("Command1", 1)->setFocus();
+    QTest::keyClick(Named<QPushButton>("Command1", 1), Qt::Key_Return);
+    QTest::keyClick(Named<QPushButton>("Command1", 1), Qt::Key_Enter);
+    QTest::keyClick(Named<QPushButton>("Command1", 1), Qt::Key_Space);
     QApplication::processEvents();
     EXPECT_EQ(LogBox(), Line(1, kRoundRows[0]) + Line(2, kRoundRows[1]) + Line(3, kRoundRows[2]));
     // Arrow keys move the method.
-    window->List1(2)->setFocus();
-    QTest::keyClick(window->List1(2), Qt::Key_Down);
-    EXPECT_EQ(window->List1(2)->selectedItems().value(0), window->List1(2)->item(1));
+    Named<QListWidget>("List1", 2)->setFocus();
+    QTest::keyClick(Named<QListWidget>("List1", 2), Qt::Key_Down);
+    EXPECT_EQ(Named<QListWidget>("List1", 2)->selectedItems().value(0), Named<QListWidget>("List1", 2)->item(1));
 }
 
 TEST_F(WindowCommandsTest, TheNewestLineIsScrolledIntoView)
@@ -221,10 +221,10 @@ TEST_F(WindowCommandsTest, TheNewestLineIsScrolledIntoView)
     ClickStart();
     for (int n = 0; n < 40; ++n)
         ClickCheck();
-    QScrollBar* bar = window->Text1(0)->verticalScrollBar();
+    QScrollBar* bar = Named<QPlainTextEdit>("Text1", 0)->verticalScrollBar();
     EXPECT_GT(bar->maximum(), 0);
     EXPECT_EQ(bar->value(), bar->maximum());
-    const QTextBlock last = window->Text1(0)->document()->lastBlock().previous();
+    const QTextBlock last = Named<QPlainTextEdit>("Text1", 0)->document()->lastBlock().previous();
     EXPECT_TRUE(last.text().startsWith("Проверявате опит: 40: "));
 }
 
@@ -241,7 +241,7 @@ TEST_F(WindowCommandsTest, TheCounterOverflowIsReportedAndChangesNothing)
 
     const auto right = RightCube();
     const QString log = LogBox();
-    const QStringList before = Entries(window->List1(0));
+    const QStringList before = Entries(Named<QListWidget>("List1", 0));
     {
         MessageBoxCloser closer;
         ClickCheck();
@@ -252,7 +252,7 @@ TEST_F(WindowCommandsTest, TheCounterOverflowIsReportedAndChangesNothing)
     EXPECT_EQ(window->ChangeCount(), 32767);
     EXPECT_EQ(RightCube(), right);
     EXPECT_EQ(LogBox(), log);
-    EXPECT_EQ(Entries(window->List1(0)), before);
+    EXPECT_EQ(Entries(Named<QListWidget>("List1", 0)), before);
     EXPECT_TRUE(window->isVisible());
 
     // A start afterwards begins a new run as usual.

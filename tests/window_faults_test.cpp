@@ -4,6 +4,7 @@
 // The window under bursts of input and odd sequences of commands.
 
 #include "core/commands.h"
+#include "design/messages.h"
 #include "runtime/random_source.h"
 #include "window_fixture.h"
 
@@ -56,7 +57,7 @@ TEST_F(WindowFaultsTest, AThousandChecksAsFastAsTheQueueTakesThem)
     Model model;
     model.StartFrom(LeftCube());
 
-    QPushButton* check = window->Command1(1);
+    QPushButton* check = Named<QPushButton>("Command1", 1);
     check->setFocus();
     std::mt19937 pick(7);
     int mouse = 0, space = 0, enter = 0;
@@ -127,6 +128,7 @@ TEST_F(WindowFaultsTest, AnUnexpectedFailureIsReportedAndTheWindowKeepsWhatItSho
         EXPECT_EQ(closer.shown, 1);
         EXPECT_EQ(closer.title, "Trezolin");
         EXPECT_TRUE(closer.text.startsWith("Неочаквана грешка")) << closer.text.toStdString();
+        EXPECT_EQ(closer.buttons, QStringList{QString::fromUtf8(design::kMessageButton.data(), qsizetype(design::kMessageButton.size()))});
     }
     EXPECT_TRUE(window->isVisible());
     // What the start did before it stopped stays shown: the log emptied, three vertices written.

@@ -7,10 +7,12 @@
 // as a user would.
 
 #include "runtime/random_source.h"
+#include "ui/cube_picture.h"
 #include "ui/trezolin_window.h"
 #include "worked_example.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -25,6 +27,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Readable failure messages for Qt strings.
@@ -49,17 +52,28 @@ protected:
         QApplication::processEvents();
     }
 
+    // The control the program calls array(index), e.g. Wryh_k(5), as the
+    // widget the window makes for it.
+    template <class W = QWidget>
+    W* Named(std::string_view array, int index) const
+    {
+        auto* widget = qobject_cast<W*>(window->ControlNamed(array, index));
+        if (!widget)
+            ADD_FAILURE() << "no " << W::staticMetaObject.className() << ' ' << array << '(' << index << ')';
+        return widget;
+    }
+
     void Click(QWidget* widget)
     {
         QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
         QApplication::processEvents();
     }
-    void ClickStart() { Click(window->Command1(0)); }
-    void ClickCheck() { Click(window->Command1(1)); }
+    void ClickStart() { Click(Named<QPushButton>("Command1", 0)); }
+    void ClickCheck() { Click(Named<QPushButton>("Command1", 1)); }
 
     void ChooseMethod(int row)
     {
-        QListWidget* list = window->List1(2);
+        QListWidget* list = Named<QListWidget>("List1", 2);
         const QRect rect = list->visualItemRect(list->item(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
         QApplication::processEvents();
@@ -69,17 +83,17 @@ protected:
     {
         std::array<QString, 8> texts;
         for (int i = 0; i < 8; ++i)
-            texts[i] = window->Wryh_k(i)->text();
+            texts[i] = Named<QLineEdit>("Wryh_k", i)->text();
         return texts;
     }
     std::array<QString, 8> LeftCube() const
     {
         std::array<QString, 8> texts;
         for (int i = 0; i < 8; ++i)
-            texts[i] = window->Wryh_N(i)->text();
+            texts[i] = Named<QLineEdit>("Wryh_N", i)->text();
         return texts;
     }
-    QString LogBox() const { return window->Text1(0)->toPlainText(); }
+    QString LogBox() const { return Named<QPlainTextEdit>("Text1", 0)->toPlainText(); }
 
     std::unique_ptr<Trezolin> window;
 };
@@ -94,6 +108,8 @@ public:
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 title = box->windowTitle();
                 text = box->text();
+                for (QAbstractButton* b : box->buttons())
+                    buttons << b->text();
                 ++shown;
                 box->accept();
             }
@@ -103,6 +119,7 @@ public:
 
     QString title;
     QString text;
+    QStringList buttons;
     int shown = 0;
 
 private:

@@ -4,6 +4,7 @@
 // The window on a screen scaled by 2: twice the device pixels, and lines and
 // text drawn at that density rather than blown up from a 1x image.
 
+#include "design/product.h"
 #include "ui/app_icon.h"
 #include "pixel_helpers.h"
 #include "window_fixture.h"
@@ -77,7 +78,7 @@ TEST_F(WindowScaledTest, ScaledByTwoTextIsRenderedAtDeviceResolution)
 {
     // "A" in the left cube's first box: its glyph uses full-black device
     // pixels, and more of them than a 1x glyph would have.
-    const QImage image = window->Wryh_N(0)->grab().toImage();
+    const QImage image = Named<QLineEdit>("Wryh_N", 0)->grab().toImage();
     ASSERT_EQ(image.size(), QSize(66, 54));
     int dark = 0;
     for (int y = 0; y < image.height(); ++y)
@@ -92,7 +93,7 @@ TEST(AppIconScaledTest, AvailableAtEveryDesktopSizeAndSharpAtTwice)
     QList<int> sides;
     for (const QSize& size : icon.availableSizes())
         sides << size.width();
-    EXPECT_EQ(sides, (QList<int>{16, 24, 32, 48, 64, 128, 256}));
+    EXPECT_EQ(sides, QList<int>(design::kIconSizes.begin(), design::kIconSizes.end()));
     const QPixmap pixmap = icon.pixmap(QSize(32, 32), 2.0);
     EXPECT_EQ(pixmap.size(), QSize(64, 64));
     EXPECT_EQ(pixmap.devicePixelRatio(), 2.0);

@@ -83,6 +83,11 @@ TEST_F(WindowLayoutTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
         EXPECT_EQ(w->isHidden(), !c.visible) << name.toStdString();
         EXPECT_EQ(w->font(), window->font()) << name.toStdString();
         EXPECT_EQ(w->toolTip(), Utf8(c.tooltip)) << name.toStdString();
+        // The window keeps it by its row and finds it by its name.
+        EXPECT_EQ(window->ControlAt(design::RowOf(c)), w) << name.toStdString();
+        EXPECT_EQ(window->ControlNamed(c.array, c.index), w) << name.toStdString();
+        // Labels and hidden controls never take the focus; every other does.
+        EXPECT_EQ(w->focusPolicy(), c.TakesFocus() ? Qt::StrongFocus : Qt::NoFocus) << name.toStdString();
         const design::Widget widget = design::WidgetOf(c.role);
         if (widget != design::Widget::LogBox && widget != design::Widget::ChoiceList &&
             widget != design::Widget::HiddenList && widget != design::Widget::Picture) {
@@ -90,6 +95,8 @@ TEST_F(WindowLayoutTest, HasTheDescribedControlsWithTheirPlacesAndTexts)
         }
     }
     EXPECT_EQ(count, 29);
+    EXPECT_EQ(window->ControlNamed("Wryh_N", 8), nullptr);
+    EXPECT_EQ(window->ControlNamed("Command2", 0), nullptr);
 }
 
 TEST_F(WindowLayoutTest, FixedSizeWithACloseBoxButNoMinimiseOrMaximise)
@@ -126,7 +133,7 @@ TEST_F(WindowLayoutTest, ControlsOverlapInTheirStackingOrder)
 TEST_F(WindowLayoutTest, VertexBoxesAndLogAreLockedButSelectable)
 {
     for (int i = 0; i < 8; ++i) {
-        for (QLineEdit* box : {window->Wryh_N(i), window->Wryh_k(i)}) {
+        for (QLineEdit* box : {Named<QLineEdit>("Wryh_N", i), Named<QLineEdit>("Wryh_k", i)}) {
             EXPECT_TRUE(box->isReadOnly());
             EXPECT_FALSE(box->hasFrame());
             EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -134,18 +141,18 @@ TEST_F(WindowLayoutTest, VertexBoxesAndLogAreLockedButSelectable)
         }
     }
     // Typing into a box or into the log changes nothing.
-    QLineEdit* a = window->Wryh_N(0);
+    QLineEdit* a = Named<QLineEdit>("Wryh_N", 0);
     a->setFocus();
     QTest::keyClicks(a, "123");
     QTest::keyClick(a, Qt::Key_Backspace);
     EXPECT_EQ(a->text(), "A");
-    QPlainTextEdit* log = window->Text1(0);
+    QPlainTextEdit* log = Named<QPlainTextEdit>("Text1", 0);
     log->setFocus();
     QTest::keyClicks(log, "xyz");
     EXPECT_EQ(log->toPlainText(), QString::fromStdString(design::HelpText()).remove('\r'));
     EXPECT_TRUE(log->isReadOnly());
     EXPECT_TRUE(log->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    EXPECT_FALSE(window->Text1(1)->isReadOnly());
+    EXPECT_FALSE(Named<QPlainTextEdit>("Text1", 1)->isReadOnly());
     EXPECT_EQ(log->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(log->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::WidgetWidth);
@@ -153,18 +160,18 @@ TEST_F(WindowLayoutTest, VertexBoxesAndLogAreLockedButSelectable)
 
 TEST_F(WindowLayoutTest, TooltipsAndButtons)
 {
-    EXPECT_EQ(window->Label1(3)->toolTip(), "Великденско яйце");
-    EXPECT_EQ(window->Command1(0)->toolTip(), "Генерира нови числа");
-    EXPECT_EQ(window->Command1(1)->toolTip(), "Изчислява средна стойност на съседни върхове");
+    EXPECT_EQ(Named<QLabel>("Label1", 3)->toolTip(), "Великденско яйце");
+    EXPECT_EQ(Named<QPushButton>("Command1", 0)->toolTip(), "Генерира нови числа");
+    EXPECT_EQ(Named<QPushButton>("Command1", 1)->toolTip(), "Изчислява средна стойност на съседни върхове");
     for (int i = 0; i < 2; ++i)
-        EXPECT_FALSE(window->Command1(i)->isDefault());
+        EXPECT_FALSE(Named<QPushButton>("Command1", i)->isDefault());
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window->Label1(i)->focusPolicy(), Qt::NoFocus);
+        EXPECT_EQ(Named<QLabel>("Label1", i)->focusPolicy(), Qt::NoFocus);
 }
 
 TEST_F(WindowLayoutTest, MethodListShowsAllThreeEntriesWithoutAScrollBar)
 {
-    QListWidget* list = window->List1(2);
+    QListWidget* list = Named<QListWidget>("List1", 2);
     ASSERT_EQ(list->count(), 3);
     const char* names[] = {"Round", "Int", "Fix"};
     for (int row = 0; row < 3; ++row) {
@@ -184,13 +191,13 @@ TEST_F(WindowLayoutTest, LoadStateShowsLettersEmptyBoxesHelpAndRound)
     EXPECT_EQ(LeftCube(), (std::array<QString, 8>{"A", "B", "C", "D", "E", "F", "G", "H"}));
     EXPECT_EQ(RightCube(), (std::array<QString, 8>{}));
     EXPECT_EQ(LogBox(), QString::fromStdString(design::HelpText()).remove('\r'));
-    EXPECT_EQ(window->Text1(0)->verticalScrollBar()->value(), 0);  // from the first line
-    EXPECT_EQ(window->List1(2)->currentRow(), 0);
-    EXPECT_TRUE(window->List1(2)->item(0)->isSelected());
+    EXPECT_EQ(Named<QPlainTextEdit>("Text1", 0)->verticalScrollBar()->value(), 0);  // from the first line
+    EXPECT_EQ(Named<QListWidget>("List1", 2)->currentRow(), 0);
+    EXPECT_TRUE(Named<QListWidget>("List1", 2)->item(0)->isSelected());
     EXPECT_EQ(window->ChangeCount(), 0);
-    EXPECT_EQ(window->List1(0)->count(), 0);
-    EXPECT_EQ(window->List1(1)->count(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), window->Picture1(0));
+    EXPECT_EQ(Named<QListWidget>("List1", 0)->count(), 0);
+    EXPECT_EQ(Named<QListWidget>("List1", 1)->count(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), Named<CubePicture>("Picture1", 0));
     EXPECT_FALSE(window->windowIcon().isNull());
 }
 

@@ -3,12 +3,14 @@
 
 #include "ui/app_icon.h"
 
+#include "design/product.h"
+
 namespace trezolin {
 
 QIcon AppIcon()
 {
     QIcon icon;
-    for (int side : kIconSizes)
+    for (int side : design::kIconSizes)
         icon.addFile(QStringLiteral(":/icons/trezolin-%1.png").arg(side), QSize(side, side));
     return icon;
 }

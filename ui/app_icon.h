@@ -11,9 +11,7 @@
 
 namespace trezolin {
 
-// The sizes the program carries.
-inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
-
+// Carries every size of the description (design/product.h).
 [[nodiscard]] QIcon AppIcon();
 
 } // namespace trezolin

@@ -3,7 +3,10 @@
 
 #include "ui/application.h"
 
+#include "design/product.h"
+#include "design/window_design.h"
 #include "ui/app_icon.h"
+#include "ui/text.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -12,10 +15,10 @@ namespace trezolin {
 
 void SetUpApplication()
 {
-    QApplication::setApplicationName(QStringLiteral("Trezolin"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trezolin"));
+    QApplication::setApplicationName(FromUtf8(design::kWindow.title));
+    QApplication::setApplicationDisplayName(FromUtf8(design::kWindow.title));
     // Ties the running program to its installed desktop entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("bg.trezolin.Trezolin"));
+    QGuiApplication::setDesktopFileName(FromUtf8(design::kDesktopId));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(AppIcon());
 }

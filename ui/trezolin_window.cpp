@@ -4,11 +4,11 @@
 #include "ui/trezolin_window.h"
 
 #include "design/messages.h"
-#include "design/window_design.h"
 #include "ui/announcer.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/method_list.h"
+#include "ui/text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,9 +21,9 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
+#include <stdexcept>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace trezolin {
 
@@ -35,20 +35,20 @@ QRect FromTwips(const design::Rect& twips)
     return {r.left, r.top, r.width, r.height};
 }
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+// The palette role that holds each of the description's colour roles.
+constexpr std::array<std::pair<design::SystemColour, QPalette::ColorRole>, 4> kPaletteRoles = {{
+    {design::SystemColour::Window, QPalette::Base},
+    {design::SystemColour::WindowText, QPalette::WindowText},
+    {design::SystemColour::ButtonFace, QPalette::Button},
+    {design::SystemColour::ButtonText, QPalette::ButtonText},
+}};
 
 // A colour of the design; the desktop's roles come from the palette.
 QColor ToQColor(const design::Colour& colour, const QPalette& palette)
 {
-    switch (colour.system) {
-    case design::SystemColour::Window: return palette.color(QPalette::Base);
-    case design::SystemColour::WindowText: return palette.color(QPalette::WindowText);
-    case design::SystemColour::ButtonFace: return palette.color(QPalette::Button);
-    case design::SystemColour::ButtonText: return palette.color(QPalette::ButtonText);
-    case design::SystemColour::None: break;
+    for (const auto& [role, paletteRole] : kPaletteRoles) {
+        if (role == colour.system)
+            return palette.color(paletteRole);
     }
     return {colour.red, colour.green, colour.blue};
 }
@@ -92,7 +92,7 @@ void SetColours(QWidget* w, const design::Control& c, QPalette::ColorRole back, 
     w->setPalette(p);
 }
 
-QLineEdit* NewVertexBox(QWidget* parent, const design::Control& c)
+QWidget* NewVertexBox(QWidget* parent, const design::Control& c)
 {
     auto* box = new VertexBox(FromUtf8(c.text), parent);
     box->setReadOnly(true);
@@ -103,7 +103,7 @@ QLineEdit* NewVertexBox(QWidget* parent, const design::Control& c)
     return box;
 }
 
-QPlainTextEdit* NewTextBox(QWidget* parent, const design::Control& c)
+QPlainTextEdit* NewPlainText(QWidget* parent, const design::Control& c)
 {
     auto* box = new QPlainTextEdit(FromUtf8(c.text), parent);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -113,20 +113,24 @@ QPlainTextEdit* NewTextBox(QWidget* parent, const design::Control& c)
     return box;
 }
 
-QPlainTextEdit* NewLogBox(QWidget* parent, const design::Control& c)
+QWidget* NewTextBox(QWidget* parent, const design::Control& c)
 {
-    QPlainTextEdit* box = NewTextBox(parent, c);
+    return NewPlainText(parent, c);
+}
+
+QWidget* NewLogBox(QWidget* parent, const design::Control& c)
+{
+    QPlainTextEdit* box = NewPlainText(parent, c);
     box->setReadOnly(true);
     // Read-only, yet pupils can still move through it, select and copy with the keyboard.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box->setFocusPolicy(Qt::StrongFocus);
     box->setTabChangesFocus(true);
     // Only the program writes it, and never takes anything back: no undo history to keep.
     box->setUndoRedoEnabled(false);
     return box;
 }
 
-QListWidget* NewList(QListWidget* list, const design::Control& c)
+QListWidget* FillList(QListWidget* list, const design::Control& c)
 {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSortingEnabled(false);
@@ -138,9 +142,14 @@ QListWidget* NewList(QListWidget* list, const design::Control& c)
     return list;
 }
 
-QListWidget* NewChoiceList(QWidget* parent, const design::Control& c)
+QWidget* NewHiddenList(QWidget* parent, const design::Control& c)
 {
-    QListWidget* list = NewList(new MethodList(parent), c);
+    return FillList(new QListWidget(parent), c);
+}
+
+QWidget* NewChoiceList(QWidget* parent, const design::Control& c)
+{
+    QListWidget* list = FillList(new MethodList(parent), c);
     // The entries fit the list's height exactly, without a scroll bar.
     list->setGeometry(FromTwips(c.place));
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -151,7 +160,7 @@ QListWidget* NewChoiceList(QWidget* parent, const design::Control& c)
     return list;
 }
 
-QPushButton* NewCommandButton(QWidget* parent, const design::Control& c)
+QWidget* NewCommandButton(QWidget* parent, const design::Control& c)
 {
     auto* button = new FaceButton(FromUtf8(c.text), ToQColor(c.background, parent->palette()), parent);
     // Enter presses the focused button, as Space does; there is no default button.
@@ -160,44 +169,61 @@ QPushButton* NewCommandButton(QWidget* parent, const design::Control& c)
     return button;
 }
 
-QLabel* NewLabel(QWidget* parent, const design::Control& c)
+QWidget* NewLabel(QWidget* parent, const design::Control& c)
 {
     auto* label = new QLabel(FromUtf8(c.text), parent);
     label->setAutoFillBackground(true);
     label->setAlignment(ToQt(c.alignment) | Qt::AlignVCenter);
     label->setWordWrap(false);
-    label->setFocusPolicy(Qt::NoFocus);
     SetColours(label, c, QPalette::Window, QPalette::WindowText);
     return label;
 }
 
-void ReplaceEntries(QListWidget* list, std::span<const std::string> entries)
+QWidget* NewPicture(QWidget* parent, const design::Control&)
 {
-    // The lists hold eight entries nearly always: rename in place rather than rebuild.
-    if (list->count() != static_cast<int>(entries.size())) {
-        list->clear();
-        for (const std::string& e : entries)
-            list->addItem(QString::fromStdString(e));
-        return;
-    }
-    for (int i = 0; i < list->count(); ++i) {
-        const QString text = QString::fromStdString(entries[i]);
-        if (list->item(i)->text() != text)
-            list->item(i)->setText(text);
-    }
+    return new CubePicture(parent);
 }
 
-void SetTextIfChanged(QLineEdit* box, const std::string& text)
+using Maker = QWidget* (*)(QWidget* parent, const design::Control& control);
+
+// The widget the window makes for each kind the description names.
+constexpr std::array<std::pair<design::Widget, Maker>, 8> kMakers = {{
+    {design::Widget::VertexBox, NewVertexBox},
+    {design::Widget::LogBox, NewLogBox},
+    {design::Widget::ChoiceList, NewChoiceList},
+    {design::Widget::HiddenList, NewHiddenList},
+    {design::Widget::HiddenText, NewTextBox},
+    {design::Widget::Button, NewCommandButton},
+    {design::Widget::Caption, NewLabel},
+    {design::Widget::Picture, NewPicture},
+}};
+
+Maker MakerOf(design::Widget widget)
 {
-    const QString value = QString::fromStdString(text);
-    if (box->text() != value)
-        box->setText(value);
+    for (const auto& [kind, make] : kMakers) {
+        if (kind == widget)
+            return make;
+    }
+    return NewLabel;
+}
+
+// The names, tooltip and description a control shows and a screen reader reads.
+void Describe(QWidget* w, const design::Control& c)
+{
+    w->setObjectName(FromUtf8(c.Name()));
+    if (!c.tooltip.empty())
+        w->setToolTip(FromUtf8(c.tooltip));
+    if (!c.accessibleName.empty())
+        w->setAccessibleName(FromUtf8(c.accessibleName));
+    // A button's tooltip is what a screen reader reads after its caption.
+    if (!c.Description().empty())
+        w->setAccessibleDescription(FromUtf8(c.Description()));
 }
 
 } // namespace
 
 Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
-    : QWidget(parent), lesson_(std::move(random))
+    : QWidget(parent), presenter_(*this, std::move(random))
 {
     const design::Window& w = design::kWindow;
     setObjectName(QStringLiteral("Trezolin"));
@@ -225,140 +251,121 @@ Trezolin::~Trezolin() = default;
 
 QWidget* Trezolin::CreateControl(const design::Control& c)
 {
-    QWidget* w = nullptr;
-    switch (design::WidgetOf(c.role)) {
-    case design::Widget::VertexBox: {
-        auto& cube = c.role == design::Role::FirstCubeVertex ? wryhN_ : wryhK_;
-        w = cube.at(c.index) = NewVertexBox(this, c);
-        break;
+    QWidget* w = MakerOf(design::WidgetOf(c.role))(this, c);
+    if (design::WidgetOf(c.role) == design::Widget::Button) {
+        connect(static_cast<QPushButton*>(w), &QPushButton::clicked, this,
+                [this, i = c.index] { Command1_Click(i); });
     }
-    case design::Widget::LogBox:
-        w = text1_.at(c.index) = log_ = NewLogBox(this, c);
-        break;
-    case design::Widget::HiddenText:
-        w = text1_.at(c.index) = NewTextBox(this, c);
-        break;
-    case design::Widget::ChoiceList:
-        w = list1_.at(c.index) = methods_ = NewChoiceList(this, c);
-        break;
-    case design::Widget::HiddenList: {
-        QListWidget* list = NewList(new QListWidget(this), c);
-        (c.role == design::Role::PreviousValues ? previousValues_ : currentValues_) = list;
-        w = list1_.at(c.index) = list;
-        break;
-    }
-    case design::Widget::Button: {
-        QPushButton* button = command1_.at(c.index) = NewCommandButton(this, c);
-        connect(button, &QPushButton::clicked, this, [this, i = c.index] { Command1_Click(i); });
-        w = button;
-        break;
-    }
-    case design::Widget::Caption:
-        w = label1_.at(c.index) = NewLabel(this, c);
-        break;
-    case design::Widget::Picture:
-        w = picture1_.at(c.index) = new CubePicture(this);
-        break;
-    }
-    w->setObjectName(FromUtf8(c.Name()));
+    Describe(w, c);
     w->setGeometry(FromTwips(c.place));
     w->setVisible(c.visible);
-    if (!c.tooltip.empty())
-        w->setToolTip(FromUtf8(c.tooltip));
-    if (!c.accessibleName.empty())
-        w->setAccessibleName(FromUtf8(c.accessibleName));
-    // A button's tooltip is what a screen reader reads after its caption.
-    if (!c.Description().empty())
-        w->setAccessibleDescription(FromUtf8(c.Description()));
+    w->setFocusPolicy(c.TakesFocus() ? Qt::StrongFocus : Qt::NoFocus);
     return w;
 }
 
 void Trezolin::CreateControls()
 {
-    std::vector<QWidget*> byTabIndex(design::kControls.size());
     for (const design::Control& c : design::kControls)
-        byTabIndex.at(c.tabIndex) = CreateControl(c);
+        controls_.at(design::RowOf(c)) = CreateControl(c);
     // The table runs front to back: raising from the back leaves the first in front.
-    for (auto it = design::kControls.rbegin(); it != design::kControls.rend(); ++it)
-        byTabIndex[it->tabIndex]->raise();
-    for (std::size_t i = 1; i < byTabIndex.size(); ++i)
-        QWidget::setTabOrder(byTabIndex[i - 1], byTabIndex[i]);
-    byTabIndex.front()->setFocus();
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
+        (*it)->raise();
+    const std::span<const std::size_t> order = design::TabOrder(design::Arrangement::Designed);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(controls_.at(order[i - 1]), controls_.at(order[i]));
+    controls_.at(order.front())->setFocus();
+}
+
+QWidget* Trezolin::ControlNamed(std::string_view array, int index) const
+{
+    const design::Control* control = design::FindControl(array, index);
+    return control ? controls_.at(design::RowOf(*control)) : nullptr;
+}
+
+template <class W>
+W& Trezolin::At(std::size_t row) const
+{
+    // A row whose widget is of another kind is a fault of the program: the
+    // presenter tells it as an unexpected error and writes the window anew.
+    auto* widget = qobject_cast<W*>(controls_.at(row));
+    if (!widget)
+        throw std::logic_error("no such widget at this row");
+    return *widget;
 }
 
 void Trezolin::Form_Load()
 {
-    methods_->setCurrentRow(RowOfMethod(lesson_.State().method));
-    Show(lesson_.Show());
+    presenter_.Load();
 }
 
 void Trezolin::Command1_Click(int index)
 {
-    const std::optional<Command> command = ButtonCommand(index);
-    if (!command)
-        return;
-    // Nothing thrown here may leave the slot into Qt's event loop, which
-    // would end the program and lose the pupil's log: whatever fails, the
-    // window shows what was done and says what went wrong.
-    ErrorKind error = ErrorKind::Unexpected;
-    try {
-        const View view = lesson_.Run(*command, MethodOfRow(ChosenRow()));
-        error = view.error;
-        Show(view);
-    } catch (...) {
-        if (error == ErrorKind::None)
-            error = ErrorKind::Unexpected;
-    }
-    if (error == ErrorKind::None)
-        return;
-    try {
-        ReportError(error);
-    } catch (...) {
-        // Not even the message box could be shown; the window keeps running as it stands.
-    }
+    presenter_.Click(index);
+}
+
+void Trezolin::SetText(std::size_t row, std::string_view text)
+{
+    At<QLineEdit>(row).setText(FromUtf8(text));
+}
+
+void Trezolin::SetEntries(std::size_t row, std::span<const std::string> entries)
+{
+    auto& list = At<QListWidget>(row);
+    list.clear();
+    for (const std::string& entry : entries)
+        list.addItem(QString::fromStdString(entry));
+}
+
+void Trezolin::SetEntry(std::size_t row, std::size_t entry, std::string_view text)
+{
+    QListWidgetItem* item = At<QListWidget>(row).item(static_cast<int>(entry));
+    if (!item)
+        throw std::out_of_range("no such list entry");
+    item->setText(FromUtf8(text));
 }
 
 int Trezolin::ChosenRow() const
 {
-    const QList<QListWidgetItem*> selected = methods_->selectedItems();
-    return selected.isEmpty() ? -1 : methods_->row(selected.first());
+    const auto& methods = At<QListWidget>(design::RowOf(design::ControlWith(design::Role::MethodList)));
+    const QList<QListWidgetItem*> selected = methods.selectedItems();
+    return selected.isEmpty() ? -1 : methods.row(selected.first());
 }
 
-void Trezolin::Show(const View& view)
+void Trezolin::Choose(int row)
 {
-    for (int i = 0; i < kVertexCount; ++i) {
-        SetTextIfChanged(wryhN_[i], view.firstCube[i]);
-        SetTextIfChanged(wryhK_[i], view.secondCube[i]);
-    }
-    ReplaceEntries(previousValues_, view.previousValues);
-    ReplaceEntries(currentValues_, view.currentValues);
-    ShowLog(view.logChange, view.logText);
-    announcer_->Say(FromUtf8(view.announcement));
+    At<QListWidget>(design::RowOf(design::ControlWith(design::Role::MethodList))).setCurrentRow(row);
 }
 
-void Trezolin::ShowLog(LogChange change, std::string_view text)
+void Trezolin::ReplaceLog(std::string_view text)
 {
-    if (change == LogChange::Replaced) {
-        log_->setPlainText(ForDisplay(text));
-        return;
-    }
-    if (text.empty())
-        return;
+    At<QPlainTextEdit>(design::RowOf(design::ControlWith(design::Role::Log))).setPlainText(ForDisplay(text));
+}
+
+void Trezolin::AppendLog(std::string_view text)
+{
+    auto& log = At<QPlainTextEdit>(design::RowOf(design::ControlWith(design::Role::Log)));
     // Only the new part goes in, at the end, so a check costs the same
     // however long the log has grown. Updates stay off while the line goes in
     // and the box scrolls to it: the box is repainted once when the screen is
     // next drawn, instead of its picture being shifted at every check.
-    log_->setUpdatesEnabled(false);
-    QTextCursor cursor(log_->document());
+    log.setUpdatesEnabled(false);
+    QTextCursor cursor(log.document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(ForDisplay(text));
-    log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
-    log_->setUpdatesEnabled(true);
+    log.verticalScrollBar()->setValue(log.verticalScrollBar()->maximum());
+    log.setUpdatesEnabled(true);
 }
 
-void Trezolin::ReportError(ErrorKind error)
+void Trezolin::Say(std::string_view text)
 {
-    QMessageBox::warning(this, FromUtf8(design::kWindow.title), FromUtf8(design::ErrorMessage(error)));
+    announcer_->Say(FromUtf8(text));
+}
+
+void Trezolin::ShowMessage(std::string_view title, std::string_view text)
+{
+    QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, this);
+    box.button(QMessageBox::Ok)->setText(FromUtf8(design::kMessageButton));
+    box.exec();
 }
 
 } // namespace trezolin

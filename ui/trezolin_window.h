@@ -3,89 +3,72 @@
 
 #pragma once
 
-// Trezolin's one window, built from the window's description. It holds the
-// controls in indexed arrays and shows the lesson; the run of the program
-// itself lives in lesson/, the computation in core/.
+// Trezolin's one window, built from the window's description. It keeps its
+// controls by the description's rows, turns a click into one call of the
+// lesson's presenter and draws what the presenter tells it; the run of the
+// program lives in lesson/, the computation in core/.
 //
-// One click of "Провери" (Command1(1)):
-//   QPushButton::clicked -> Command1_Click(1)
-//     -> Lesson::Run(the check, the method chosen in List1(2)): counts the
-//        change, ApplyChange computes the eight new values and appends one
-//        log line
-//     -> Show(view): the cubes, the hidden lists and the new log line are
-//        written into the controls, the line is said to a screen reader;
-//        an error goes to a message box.
-// An error stops the command where it happened; the window shows what was
-// done so far and says what went wrong.
+// One click of the check button (Command1(1)):
+//   QPushButton::clicked -> Command1_Click(1) -> Presenter::Click(1)
+//     -> the lesson runs the check with the method of ChosenRow()
+//     -> the presenter calls the setters below: the changed vertex boxes,
+//        the renamed hidden list entries, the log line appended, the line
+//        said to a screen reader; an error goes to ShowMessage.
 
-#include "lesson/lesson.h"
+#include "design/window_design.h"
+#include "lesson/presenter.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <memory>
-
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QPushButton;
+#include <string_view>
 
 namespace trezolin {
 
-namespace design {
-struct Control;
-}
 class Announcer;
-class CubePicture;
 
-class Trezolin : public QWidget {
+class Trezolin : public QWidget, private Screen {
 public:
     // With no random source the lesson seeds one from the clock.
     explicit Trezolin(std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
     ~Trezolin() override;
 
-    // The command buttons' handler: 0 is "Начало", 1 is "Провери".
+    // The command buttons' handler: 0 is the start button, 1 the check button.
     void Command1_Click(int index);
 
-    // The controls, by array name and index.
-    QLineEdit* Wryh_N(int i) const { return wryhN_.at(i); }
-    QLineEdit* Wryh_k(int i) const { return wryhK_.at(i); }
-    QListWidget* List1(int i) const { return list1_.at(i); }
-    QPlainTextEdit* Text1(int i) const { return text1_.at(i); }
-    QLabel* Label1(int i) const { return label1_.at(i); }
-    QPushButton* Command1(int i) const { return command1_.at(i); }
-    CubePicture* Picture1(int i) const { return picture1_.at(i); }
+    // The control at this row of the description.
+    [[nodiscard]] QWidget* ControlAt(std::size_t row) const { return controls_.at(row); }
+    // The control the program's code calls array(index), e.g. "Wryh_k", 5; or nullptr.
+    [[nodiscard]] QWidget* ControlNamed(std::string_view array, int index) const;
     // What says a command's result to a screen reader.
     Announcer* TheAnnouncer() const { return announcer_; }
 
-    std::int16_t ChangeCount() const { return lesson_.State().changeCount; }
+    std::int16_t ChangeCount() const { return presenter_.TheLesson().State().changeCount; }
 
 private:
     QWidget* CreateControl(const design::Control& control);
     void CreateControls();
     void Form_Load();
-    int ChosenRow() const;
-    void Show(const View& view);
-    void ShowLog(LogChange change, std::string_view text);
-    void ReportError(ErrorKind error);
+    // The widget at a row, as the kind the description makes there.
+    template <class W>
+    W& At(std::size_t row) const;
 
-    std::array<QLineEdit*, kVertexCount> wryhN_{};
-    std::array<QLineEdit*, kVertexCount> wryhK_{};
-    std::array<QListWidget*, 3> list1_{};
-    std::array<QPlainTextEdit*, 2> text1_{};
-    std::array<QLabel*, 4> label1_{};
-    std::array<QPushButton*, 2> command1_{};
-    std::array<CubePicture*, 2> picture1_{};
-    // The controls by their part in the program.
-    QListWidget* methods_ = nullptr;
-    QListWidget* previousValues_ = nullptr;
-    QListWidget* currentValues_ = nullptr;
-    QPlainTextEdit* log_ = nullptr;
+    // Screen
+    void SetText(std::size_t row, std::string_view text) override;
+    void SetEntries(std::size_t row, std::span<const std::string> entries) override;
+    void SetEntry(std::size_t row, std::size_t entry, std::string_view text) override;
+    [[nodiscard]] int ChosenRow() const override;
+    void Choose(int row) override;
+    void ReplaceLog(std::string_view text) override;
+    void AppendLog(std::string_view text) override;
+    void Say(std::string_view text) override;
+    void ShowMessage(std::string_view title, std::string_view text) override;
+
+    std::array<QWidget*, design::kControls.size()> controls_{};
     Announcer* announcer_ = nullptr;
-
-    Lesson lesson_;
+    Presenter presenter_;
 };
 
 } // namespace trezolin

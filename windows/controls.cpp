@@ -6,10 +6,13 @@
 #include "design/cube_drawing.h"
 #include "windows/accessible.h"
 #include "windows/wide_text.h"
+#include "windows/window_ids.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 #include <new>
 
 namespace trezolin::windows {
@@ -17,18 +20,6 @@ namespace trezolin::windows {
 namespace {
 
 constexpr wchar_t kPictureClass[] = L"TrezolinPicture";
-
-int SystemColourIndex(design::SystemColour role)
-{
-    switch (role) {
-    case design::SystemColour::Window: return COLOR_WINDOW;
-    case design::SystemColour::WindowText: return COLOR_WINDOWTEXT;
-    case design::SystemColour::ButtonFace: return COLOR_BTNFACE;
-    case design::SystemColour::ButtonText: return COLOR_BTNTEXT;
-    case design::SystemColour::None: break;
-    }
-    return COLOR_WINDOW;
-}
 
 int Scale(int pixels, int dpi)
 {
@@ -67,6 +58,15 @@ bool FocusHidden(HWND hwnd)
     return (SendMessageW(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
 }
 
+// The picture's face: the colour role that the description gives its
+// background, the button face where it gives none.
+HBRUSH FaceBrush(HWND picture)
+{
+    const design::Control* c = ControlOfId(GetDlgCtrlID(picture));
+    const bool given = c && c->background.system != design::SystemColour::None;
+    return GetSysColorBrush(SystemColourIndex(given ? c->background.system : design::SystemColour::ButtonFace));
+}
+
 // The picture: the drawing at its natural size from the top-left corner of
 // the area inside the sunken border, clipped to it, on the button face.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -77,7 +77,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         HDC dc = BeginPaint(hwnd, &ps);
         RECT inner;
         GetClientRect(hwnd, &inner);
-        FillRect(dc, &inner, GetSysColorBrush(COLOR_BTNFACE));
+        FillRect(dc, &inner, FaceBrush(hwnd));
         DrawCube(dc, static_cast<int>(GetDpiForWindow(hwnd)));
         if (GetFocus() == hwnd && !FocusHidden(hwnd)) {
             InflateRect(&inner, -1, -1);
@@ -99,46 +99,58 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// The width of a vertex box's focus frame, which lies around the box's text band.
+constexpr int kFrameWidth = 1;
+
+// A vertex box's text band: one line high in the middle of the box, inside
+// the frame on every side. `r` comes as the window's rectangle and goes as
+// the client's.
+void FitTextBand(HWND hwnd, RECT& r)
+{
+    HDC dc = GetDC(hwnd);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    const int inset = std::max(kFrameWidth, static_cast<int>((r.bottom - r.top - tm.tmHeight) / 2));
+    InflateRect(&r, -kFrameWidth, -inset);
+}
+
+// The strips around the text band in the box's colour, and the whole frame
+// in the highlight colour while the box has the focus.
+void PaintVertexBoxFrame(HWND hwnd)
+{
+    HDC dc = GetWindowDC(hwnd);
+    RECT whole, client;
+    GetWindowRect(hwnd, &whole);
+    GetClientRect(hwnd, &client);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -whole.left, -whole.top);
+    OffsetRect(&whole, -whole.left, -whole.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    // The parent gives the box's colours, as it does for the client area.
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    FillRect(dc, &whole, brush ? brush : GetSysColorBrush(SystemColourIndex(design::SystemColour::Window)));
+    if (GetFocus() == hwnd)
+        FrameRect(dc, &whole, GetSysColorBrush(COLOR_HIGHLIGHT));
+    ReleaseDC(hwnd, dc);
+}
+
 // A vertex box keeps its text in the middle of its height: its client area
-// is the band of one line, and the strips above and below are painted in the
-// box's colour, with a frame in the highlight colour while it has the focus.
+// is the band of one line, and the rest is painted in the box's colour, with
+// a frame while it has the focus.
 LRESULT VertexBoxFrame(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
 {
     handled = true;
     switch (message) {
-    case WM_NCCALCSIZE: {
+    case WM_NCCALCSIZE:
         DefSubclassProc(hwnd, message, wParam, lParam);
         // The client rectangle comes first, whether lParam holds one rectangle or three.
-        RECT& r = *reinterpret_cast<RECT*>(lParam);
-        HDC dc = GetDC(hwnd);
-        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-        TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(hwnd, dc);
-        const int inset = std::max(0, static_cast<int>((r.bottom - r.top - tm.tmHeight) / 2));
-        r.top += inset;
-        r.bottom -= inset;
+        FitTextBand(hwnd, *reinterpret_cast<RECT*>(lParam));
         return 0;
-    }
-    case WM_NCPAINT: {
-        HDC dc = GetWindowDC(hwnd);
-        RECT whole, client;
-        GetWindowRect(hwnd, &whole);
-        GetClientRect(hwnd, &client);
-        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        OffsetRect(&client, -whole.left, -whole.top);
-        OffsetRect(&whole, -whole.left, -whole.top);
-        ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
-        // The parent gives the box's colours, as it does for the client area.
-        auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
-        FillRect(dc, &whole, brush ? brush : GetSysColorBrush(COLOR_WINDOW));
-        if (GetFocus() == hwnd)
-            FrameRect(dc, &whole, GetSysColorBrush(COLOR_HIGHLIGHT));
-        ReleaseDC(hwnd, dc);
-        return 0;
-    }
+    case WM_NCPAINT: PaintVertexBoxFrame(hwnd); return 0;
     case WM_NCHITTEST:
         // The strips belong to the box: a click there goes into it.
         return HTCLIENT;
@@ -157,10 +169,7 @@ LRESULT VertexBoxFrame(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, bo
 AccessibleText AccessibleTextOf(const design::Control& c)
 {
     AccessibleText text;
-    std::string_view name = c.accessibleName.empty() ? c.text : c.accessibleName;
-    while (!name.empty() && name.back() == ' ')
-        name.remove_suffix(1);
-    text.name = Wide(name);
+    text.name = Wide(c.SpokenName());
     text.description = Wide(c.Description());
     switch (design::WidgetOf(c.role)) {
     case design::Widget::VertexBox:
@@ -185,6 +194,17 @@ bool IsEditBox(const design::Control& c)
            widget == design::Widget::HiddenText;
 }
 
+// The control's accessible object, made when a screen reader first asks for
+// its client, or nullptr for another of its objects.
+IAccessible* AccessibleOf(HWND hwnd, LPARAM object, ControlState& state)
+{
+    if (static_cast<LONG>(object) != OBJID_CLIENT)
+        return nullptr;
+    if (!state.accessible)
+        state.accessible = NewControlAccessible(hwnd, AccessibleTextOf(*state.control));
+    return state.accessible;
+}
+
 // Every control: its accessible object, Ctrl+A in the boxes, Enter on the
 // buttons, and the vertex boxes' frame.
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
@@ -192,12 +212,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     auto& state = *reinterpret_cast<ControlState*>(data);
     switch (message) {
     case WM_GETOBJECT:
-        if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-            if (!state.accessible)
-                state.accessible = NewControlAccessible(hwnd, AccessibleTextOf(*state.control));
-            if (state.accessible)
-                return LresultFromObject(IID_IAccessible, wParam, state.accessible);
-        }
+        if (IAccessible* accessible = AccessibleOf(hwnd, lParam, state))
+            return LresultFromObject(IID_IAccessible, wParam, accessible);
         break;
     case WM_KEYDOWN:
         // Ctrl+A selects all of a box's text, also where the edit control itself leaves it out.
@@ -245,18 +261,18 @@ Kind KindOf(const design::Control& c)
     const DWORD align = c.alignment == design::Alignment::Centre ? ES_CENTER : ES_LEFT;
     switch (design::WidgetOf(c.role)) {
     case design::Widget::VertexBox:
-        return {WC_EDITW, WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL | align, 0};
+        return {WC_EDITW, ES_READONLY | ES_AUTOHSCROLL | align, 0};
     case design::Widget::LogBox:
-        return {WC_EDITW, WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | align,
+        return {WC_EDITW, WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | align,
                 WS_EX_CLIENTEDGE};
     case design::Widget::HiddenText:
         return {WC_EDITW, WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | align, WS_EX_CLIENTEDGE};
     case design::Widget::ChoiceList:
-        return {WC_LISTBOXW, WS_TABSTOP | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+        return {WC_LISTBOXW, LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
     case design::Widget::HiddenList:
         return {WC_LISTBOXW, LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
     case design::Widget::Button:
-        return {WC_BUTTONW, WS_TABSTOP | BS_OWNERDRAW, 0};
+        return {WC_BUTTONW, BS_OWNERDRAW, 0};
     case design::Widget::Caption:
         // SS_NOTIFY lets the caption see the mouse, for its tooltip; a click does nothing.
         return {WC_STATICW,
@@ -264,7 +280,7 @@ Kind KindOf(const design::Control& c)
                                    (c.alignment == design::Alignment::Centre ? SS_CENTER : SS_LEFT)),
                 0};
     case design::Widget::Picture:
-        return {kPictureClass, WS_TABSTOP, WS_EX_CLIENTEDGE};
+        return {kPictureClass, 0, WS_EX_CLIENTEDGE};
     }
     return {WC_STATICW, 0, 0};
 }
@@ -290,14 +306,34 @@ HWND CreateControl(HWND parent, HINSTANCE instance, int id, ControlState& state)
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_GROUP | kind.style;
     if (c.visible)
         style |= WS_VISIBLE;
+    if (c.TakesFocus())
+        style |= WS_TABSTOP;
     HWND hwnd = CreateWindowExW(kind.exStyle, kind.windowClass, Wide(c.text).c_str(), style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd)
         return nullptr;
     SetWindowSubclass(hwnd, &ControlProc, 0, reinterpret_cast<DWORD_PTR>(&state));
+    // A full run is 32 767 lines: far beyond the log box's usual limit.
+    if (design::WidgetOf(c.role) == design::Widget::LogBox)
+        SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
     for (std::string_view entry : c.entries)
         SendMessageW(hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
     return hwnd;
+}
+
+int SystemColourIndex(design::SystemColour role) noexcept
+{
+    // Windows' colour index of each of the description's colour roles.
+    constexpr std::array<std::pair<design::SystemColour, int>, 4> kIndices = {{
+        {design::SystemColour::Window, COLOR_WINDOW},
+        {design::SystemColour::WindowText, COLOR_WINDOWTEXT},
+        {design::SystemColour::ButtonFace, COLOR_BTNFACE},
+        {design::SystemColour::ButtonText, COLOR_BTNTEXT},
+    }};
+    for (const auto& [known, index] : kIndices)
+        if (known == role)
+            return index;
+    return COLOR_WINDOW;
 }
 
 COLORREF ColourRef(const design::Colour& colour) noexcept
@@ -307,7 +343,7 @@ COLORREF ColourRef(const design::Colour& colour) noexcept
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face)
+void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face, COLORREF text)
 {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
@@ -325,12 +361,12 @@ void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face)
 
     wchar_t caption[64] = {};
     GetWindowTextW(item.hwndItem, caption, static_cast<int>(std::size(caption)));
-    RECT text = r;
+    RECT band = r;
     if (pressed)
-        OffsetRect(&text, 1, 1);
+        OffsetRect(&band, 1, 1);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    DrawTextW(dc, caption, -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(dc, text);
+    DrawTextW(dc, caption, -1, &band, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
         InflateRect(&r, -2, -2);
         DrawFocusRect(dc, &r);
@@ -339,7 +375,7 @@ void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face)
 
 RECT ToDevicePixels(const design::Rect& twips, int dpi) noexcept
 {
-    constexpr int kTwipsPerInch = 1440;
+    using design::kTwipsPerInch;
     // Each edge rounded on its own, so that controls that meet in twips meet on the screen.
     return {MulDiv(twips.left, dpi, kTwipsPerInch), MulDiv(twips.top, dpi, kTwipsPerInch),
             MulDiv(twips.left + twips.width, dpi, kTwipsPerInch), MulDiv(twips.top + twips.height, dpi, kTwipsPerInch)};

@@ -41,12 +41,15 @@ bool RegisterPictureClass(HINSTANCE instance);
 // `id`. `state` must live as long as the control.
 [[nodiscard]] HWND CreateControl(HWND parent, HINSTANCE instance, int id, ControlState& state);
 
+// Windows' colour index (COLOR_...) of a colour role of the description.
+[[nodiscard]] int SystemColourIndex(design::SystemColour role) noexcept;
+
 // A colour of the description as Windows' colour, the system's for its roles.
 [[nodiscard]] COLORREF ColourRef(const design::Colour& colour) noexcept;
 
-// Paints a button in its face colour: raised, sunken while pressed, with a
+// Paints a button in its face and text colours: raised, sunken while pressed, with a
 // dark frame and the focus rectangle while it has the focus.
-void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face);
+void DrawFaceButton(const DRAWITEMSTRUCT& item, COLORREF face, COLORREF text);
 
 // A rectangle of the description, in twips, in the pixels of this DPI.
 [[nodiscard]] RECT ToDevicePixels(const design::Rect& twips, int dpi) noexcept;

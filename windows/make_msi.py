@@ -5,7 +5,10 @@
 """Makes the installer with wixl so that the same inputs always give the same
 bytes, and so that a rebuild of the same version replaces the installed copy.
 
-  make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE
+  make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE DESCRIPTION
+
+DESCRIPTION is the window's description as JSON (window.json): its key
+"installer" gives the installer's texts, which the WXS names as variables.
 
 DATE is the time written into the installer (SOURCE_DATE_EPOCH). wixl by
 itself writes a fresh package code, its own run time as the package's dates
@@ -17,6 +20,8 @@ in afterwards, in codepage 1251.
 """
 
 import hashlib
+import json
+import re
 import os
 import shutil
 import subprocess
@@ -58,16 +63,31 @@ def same_version_inclusive(folder, msi, version):
     run(["msibuild", msi, "-i", "Upgrade.idt"], folder)
 
 
-def bulgarian_texts(wxs, manufacturer):
+def installer_variables(description):
+    """The WXS's text variables, from the description's key "installer"."""
+    texts = json.loads(description.read_text(encoding="utf-8"))["installer"]
+    return {"Comment": texts["comment"], "DowngradeMessage": texts["downgradeMessage"]}
+
+
+def ascii_only(text):
+    """What wixl takes for a text variable: it stops at a variable that is not
+    ASCII, so such a text goes in as a stand-in and later as itself."""
+    return text if text.isascii() else "-"
+
+
+def bulgarian_texts(wxs, manufacturer, variables):
     """(table, column, key column, key, text) of the texts that wixl leaves empty."""
     ns = {"w": "http://schemas.microsoft.com/wix/2006/wi"}
     root = ElementTree.parse(wxs).getroot()
+    def value(text):
+        return re.sub(r"\$\(var\.(\w+)\)", lambda m: variables.get(m.group(1), m.group(0)), text)
     texts = [("Property", "Value", "Property", "Manufacturer", manufacturer)]
     texts += [("Property", "Value", "Property", e.get("Id"), e.get("Value")) for e in root.iterfind(".//w:Property", ns)]
     texts += [("Shortcut", "Description", "Shortcut", e.get("Id"), e.get("Description"))
               for e in root.iterfind(".//w:Shortcut", ns) if e.get("Description")]
     texts += [("LaunchCondition", "Description", "Condition", "NOT WIX_DOWNGRADE_DETECTED", e.get("DowngradeErrorMessage"))
               for e in root.iterfind(".//w:MajorUpgrade", ns)]
+    texts = [t[:4] + (value(t[4]),) for t in texts]
     return [t for t in texts if not t[4].isascii()]
 
 
@@ -102,11 +122,12 @@ def set_dates(msi, seconds, started, finished):
 
 
 def main():
-    if len(sys.argv) != 9:
+    if len(sys.argv) != 10:
         print(__doc__)
         return 2
     wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
-    program, icon, licence = (Path(p) for p in sys.argv[6:9])
+    program, icon, licence, description = (Path(p) for p in sys.argv[6:10])
+    variables = installer_variables(description)
 
     # wixl takes paths relative to the folder it runs in; the cabinet takes each file's time.
     folder = msi.with_name(msi.name + ".files")
@@ -116,7 +137,7 @@ def main():
     # How the installer is made counts too: this script and wixl's version.
     wixl_version = run(["wixl", "--version"], folder)
     digest = hashlib.sha256(f"{version}\0{manufacturer}\0{wixl_version}\0".encode() + wxs.read_bytes()
-                            + Path(__file__).read_bytes())
+                            + Path(__file__).read_bytes() + json.dumps(variables, sort_keys=True).encode())
     for name, source in inputs.items():
         shutil.copyfile(source, folder / name)
         os.utime(folder / name, (date, date))
@@ -129,9 +150,10 @@ def main():
     started = int(time.time())
     run(["wixl", "-a", "x64", "-D", f"Version={version}", "-D", f"ProductCode={product_code}",
          "-D", f"Manufacturer={manufacturer}", "-D", "Program=trezolin.exe", "-D", "Icon=trezolin.ico",
-         "-D", "Licence=COPYING.txt", "-o", made.name, str(wxs.resolve())], folder)
+         "-D", "Licence=COPYING.txt", *(a for k, v in variables.items() for a in ("-D", f"{k}={ascii_only(v)}")),
+         "-o", made.name, str(wxs.resolve())], folder)
     same_version_inclusive(folder, made.name, version)
-    put_texts(folder, made.name, bulgarian_texts(wxs, manufacturer))
+    put_texts(folder, made.name, bulgarian_texts(wxs, manufacturer, variables))
     # Title and subject, author, platform and language (Bulgarian), package code.
     run(["msibuild", made.name, "-s", f"Trezolin {version}", manufacturer, "x64;1026",
          "{" + str(package_code).upper() + "}"], folder)

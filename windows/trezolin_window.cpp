@@ -3,15 +3,12 @@
 
 #include "windows/trezolin_window.h"
 
-#include "design/messages.h"
 #include "windows/resources.h"
 #include "windows/wide_text.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <span>
-#include <string>
 
 namespace trezolin::windows {
 
@@ -20,39 +17,6 @@ namespace {
 // A fixed-size window with its system menu and close box, and no minimise or maximise box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = 0;
-
-std::wstring TextOf(HWND hwnd)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-void SetTextIfChanged(HWND hwnd, const std::string& utf8)
-{
-    const std::wstring text = Wide(utf8);
-    if (TextOf(hwnd) != text)
-        SetWindowTextW(hwnd, text.c_str());
-}
-
-void ReplaceEntries(HWND list, std::span<const std::string> entries)
-{
-    const auto count = static_cast<std::size_t>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    // The lists hold eight entries nearly always: rename in place rather than rebuild.
-    if (count != entries.size()) {
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const std::string& e : entries)
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
-        return;
-    }
-    for (std::size_t row = 0; row < count; ++row) {
-        const std::wstring text = Wide(entries[row]);
-        if (ListEntry(list, static_cast<int>(row)) == text)
-            continue;
-        SendMessageW(list, LB_DELETESTRING, row, 0);
-        SendMessageW(list, LB_INSERTSTRING, row, reinterpret_cast<LPARAM>(text.c_str()));
-    }
-}
 
 // The window's font at this DPI. A system without a face of the design's
 // family substitutes one; the shell then names that face itself: Wine 8's
@@ -83,7 +47,7 @@ HFONT CreateWindowFont(int dpi)
 
 } // namespace
 
-TrezolinWindow::TrezolinWindow(std::unique_ptr<RandomSource> random) : lesson_(std::move(random)) {}
+TrezolinWindow::TrezolinWindow(std::unique_ptr<RandomSource> random) : presenter_(*this, std::move(random)) {}
 
 TrezolinWindow::~TrezolinWindow()
 {
@@ -118,8 +82,13 @@ bool TrezolinWindow::Create(HINSTANCE instance)
         saidRecord_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 0, 0, hwnd_,
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSaidRecordId)), instance, nullptr);
     Layout(static_cast<int>(GetDpiForWindow(hwnd_)));
-    Form_Load();
+    presenter_.Load();
+    PlaceInMiddle();
+    return true;
+}
 
+void TrezolinWindow::PlaceInMiddle()
+{
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -127,59 +96,18 @@ bool TrezolinWindow::Create(HINSTANCE instance)
     const SIZE size = WindowSize(dpi_);
     SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - size.cx) / 2,
                  area.top + (area.bottom - area.top - size.cy) / 2, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    return true;
 }
 
 void TrezolinWindow::CreateControls(HINSTANCE instance)
 {
     // Made front to back: each new control goes behind those made before it.
     for (std::size_t row = 0; row < design::kControls.size(); ++row) {
-        const design::Control& c = design::kControls[row];
-        states_[row].control = &c;
-        HWND hwnd = CreateControl(hwnd_, instance, ControlId(row), states_[row]);
-        controls_[row] = hwnd;
-        switch (design::WidgetOf(c.role)) {
-        case design::Widget::VertexBox:
-            (c.role == design::Role::FirstCubeVertex ? wryhN_ : wryhK_).at(c.index) = hwnd;
-            break;
-        case design::Widget::LogBox:
-            text1_.at(c.index) = log_ = hwnd;
-            // A full run is 32 767 lines: far beyond the box's usual limit.
-            SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);
-            break;
-        case design::Widget::HiddenText:
-            text1_.at(c.index) = hwnd;
-            break;
-        case design::Widget::ChoiceList:
-            list1_.at(c.index) = methods_ = hwnd;
-            break;
-        case design::Widget::HiddenList:
-            list1_.at(c.index) = hwnd;
-            (c.role == design::Role::PreviousValues ? previousValues_ : currentValues_) = hwnd;
-            break;
-        case design::Widget::Button:
-            command1_.at(c.index) = hwnd;
-            break;
-        case design::Widget::Caption:
-            label1_.at(c.index) = hwnd;
-            break;
-        case design::Widget::Picture:
-            picture1_.at(c.index) = hwnd;
-            break;
-        }
+        states_[row].control = &design::kControls[row];
+        controls_[row] = CreateControl(hwnd_, instance, ControlId(row), states_[row]);
     }
-
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
-        const LONG_PTR style = GetWindowLongPtrW(controls_[row], GWL_STYLE);
-        if ((style & WS_TABSTOP) && (style & WS_VISIBLE))
-            rows.push_back(row);
-    }
-    std::sort(rows.begin(), rows.end(),
-              [](std::size_t a, std::size_t b) { return design::kControls[a].tabIndex < design::kControls[b].tabIndex; });
-    for (const std::size_t row : rows)
+    for (const std::size_t row : design::TabOrder(design::Arrangement::Designed))
         tabOrder_.push_back(controls_[row]);
-    lastFocus_ = controls_[&design::FirstInTabOrder() - design::kControls.data()];
+    lastFocus_ = controls_[design::RowOf(design::FirstInTabOrder())];
 }
 
 void TrezolinWindow::CreateTooltips(HINSTANCE instance)
@@ -204,10 +132,9 @@ void TrezolinWindow::CreateTooltips(HINSTANCE instance)
     }
 }
 
-void TrezolinWindow::Form_Load()
+HWND TrezolinWindow::ControlWith(design::Role role) const
 {
-    SendMessageW(methods_, LB_SETCURSEL, static_cast<WPARAM>(RowOfMethod(lesson_.State().method)), 0);
-    Show(lesson_.Show());
+    return controls_[design::RowOf(design::ControlWith(role))];
 }
 
 void TrezolinWindow::Layout(int dpi)
@@ -227,14 +154,17 @@ void TrezolinWindow::Layout(int dpi)
     SetIcons(dpi);
 
     // The method's entries share the list's height, without a scroll bar.
+    HWND methods = ControlWith(design::Role::MethodList);
     RECT inside;
-    GetClientRect(methods_, &inside);
-    const auto entries = static_cast<int>(SendMessageW(methods_, LB_GETCOUNT, 0, 0));
+    GetClientRect(methods, &inside);
+    const auto entries = static_cast<int>(SendMessageW(methods, LB_GETCOUNT, 0, 0));
     if (entries > 0)
-        SendMessageW(methods_, LB_SETITEMHEIGHT, 0, MAKELPARAM((inside.bottom - inside.top) / entries, 0));
+        SendMessageW(methods, LB_SETITEMHEIGHT, 0, MAKELPARAM((inside.bottom - inside.top) / entries, 0));
     // Without a width, a tooltip may be cut off at the screen's edge instead of wrapped.
-    if (tooltip_)
-        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, MulDiv(design::kWindow.clientWidth, dpi, 1440) / 2);
+    if (tooltip_) {
+        const int half = MulDiv(design::kWindow.clientWidth, dpi, design::kTwipsPerInch) / 2;
+        SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, half);
+    }
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
@@ -302,30 +232,10 @@ void TrezolinWindow::FocusControl(HWND control)
     SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
 }
 
-void TrezolinWindow::Command1_Click(int index)
-{
-    const std::optional<Command> command = ButtonCommand(index);
-    if (!command)
-        return;
-    // The lesson never throws; the controls catch up once the queued presses are counted.
-    const ErrorKind error = lesson_.Do(*command, MethodOfRow(ChosenRow()));
-    behind_ = true;
-    if (error == ErrorKind::None)
-        return;
-    // Nothing thrown here may leave the window procedure into Windows' code,
-    // which would end the program and lose the pupil's log: whatever fails,
-    // the window shows what was done and says what went wrong.
-    try {
-        CatchUp();
-        ReportError(error);
-    } catch (...) {
-        // Not even the message box could be shown; the window keeps running as it stands.
-    }
-}
-
 bool TrezolinWindow::IsPress(const MSG& message) const
 {
-    if (std::find(command1_.begin(), command1_.end(), message.hwnd) == command1_.end())
+    const design::Control* c = ControlOfId(GetDlgCtrlID(message.hwnd));
+    if (!c || design::WidgetOf(c->role) != design::Widget::Button || GetParent(message.hwnd) != hwnd_)
         return false;
     switch (message.message) {
     case BM_CLICK:
@@ -337,37 +247,55 @@ bool TrezolinWindow::IsPress(const MSG& message) const
     }
 }
 
-void TrezolinWindow::CatchUp() noexcept
+void TrezolinWindow::SetText(std::size_t row, std::string_view text)
 {
-    if (!behind_)
-        return;
-    behind_ = false;
-    // Called from the message loop: nothing may end the program and lose the
-    // pupil's log. Should the controls fail to take the lesson, the next
-    // command shows it whole.
-    try {
-        Show(showWhole_ ? lesson_.Show() : lesson_.Changes());
-        showWhole_ = false;
-    } catch (...) {
-        showWhole_ = true;
-    }
+    SetWindowTextW(controls_.at(row), Wide(text).c_str());
+}
+
+void TrezolinWindow::SetEntries(std::size_t row, std::span<const std::string> entries)
+{
+    HWND list = controls_.at(row);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    for (const std::string& e : entries)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(e).c_str()));
+}
+
+void TrezolinWindow::SetEntry(std::size_t row, std::size_t entry, std::string_view text)
+{
+    HWND list = controls_.at(row);
+    SendMessageW(list, LB_DELETESTRING, entry, 0);
+    SendMessageW(list, LB_INSERTSTRING, entry, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 int TrezolinWindow::ChosenRow() const
 {
-    return static_cast<int>(SendMessageW(methods_, LB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageW(ControlWith(design::Role::MethodList), LB_GETCURSEL, 0, 0));
 }
 
-void TrezolinWindow::Show(const View& view)
+void TrezolinWindow::Choose(int row)
 {
-    for (int i = 0; i < kVertexCount; ++i) {
-        SetTextIfChanged(wryhN_[i], view.firstCube[i]);
-        SetTextIfChanged(wryhK_[i], view.secondCube[i]);
-    }
-    ReplaceEntries(previousValues_, view.previousValues);
-    ReplaceEntries(currentValues_, view.currentValues);
-    ShowLog(view.logChange, view.logText);
-    Say(view.announcement);
+    SendMessageW(ControlWith(design::Role::MethodList), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+}
+
+void TrezolinWindow::ReplaceLog(std::string_view text)
+{
+    // The lesson's log ends its lines in CR LF, as the edit box does.
+    SetWindowTextW(ControlWith(design::Role::Log), Wide(text).c_str());
+}
+
+void TrezolinWindow::AppendLog(std::string_view text)
+{
+    // Only the new part goes in, at the end, so a check costs the same
+    // however long the log has grown. The pupil's selection stays where it
+    // was, and the box shows the newest line.
+    HWND log = ControlWith(design::Role::Log);
+    DWORD selectionStart = 0, selectionEnd = 0;
+    SendMessageW(log, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
+    const int end = GetWindowTextLengthW(log);
+    SendMessageW(log, EM_SETSEL, static_cast<WPARAM>(end), end);
+    SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+    SendMessageW(log, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
+    SendMessageW(log, WM_VSCROLL, SB_BOTTOM, 0);
 }
 
 void TrezolinWindow::Say(std::string_view text)
@@ -379,42 +307,15 @@ void TrezolinWindow::Say(std::string_view text)
         SetWindowTextW(saidRecord_, said.c_str());
 }
 
-void TrezolinWindow::ShowLog(LogChange change, std::string_view text)
+void TrezolinWindow::ShowMessage(std::string_view title, std::string_view text)
 {
-    // The lesson's log ends its lines in CR LF, as the edit box does.
-    if (change == LogChange::Replaced) {
-        SetWindowTextW(log_, Wide(text).c_str());
-        return;
-    }
-    if (text.empty())
-        return;
-    // Only the new part goes in, at the end, so a check costs the same
-    // however long the log has grown. The pupil's selection stays where it
-    // was, and the box shows the newest line.
-    DWORD selectionStart = 0, selectionEnd = 0;
-    SendMessageW(log_, EM_GETSEL, reinterpret_cast<WPARAM>(&selectionStart), reinterpret_cast<LPARAM>(&selectionEnd));
-    const int end = GetWindowTextLengthW(log_);
-    SendMessageW(log_, EM_SETSEL, static_cast<WPARAM>(end), end);
-    SendMessageW(log_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
-    SendMessageW(log_, EM_SETSEL, selectionStart, static_cast<LPARAM>(selectionEnd));
-    SendMessageW(log_, WM_VSCROLL, SB_BOTTOM, 0);
-}
-
-void TrezolinWindow::ReportError(ErrorKind error)
-{
-    MessageBoxW(hwnd_, Wide(design::ErrorMessage(error)).c_str(), Wide(design::kWindow.title).c_str(),
-                MB_OK | MB_ICONWARNING);
+    MessageBoxW(hwnd_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 HBRUSH TrezolinWindow::BrushOf(const design::Colour& colour)
 {
-    switch (colour.system) {
-    case design::SystemColour::Window: return GetSysColorBrush(COLOR_WINDOW);
-    case design::SystemColour::WindowText: return GetSysColorBrush(COLOR_WINDOWTEXT);
-    case design::SystemColour::ButtonFace: return GetSysColorBrush(COLOR_BTNFACE);
-    case design::SystemColour::ButtonText: return GetSysColorBrush(COLOR_BTNTEXT);
-    case design::SystemColour::None: break;
-    }
+    if (colour.system != design::SystemColour::None)
+        return GetSysColorBrush(SystemColourIndex(colour.system));
     const COLORREF rgb = ColourRef(colour);
     for (const auto& [known, brush] : brushes_)
         if (known == rgb)
@@ -436,67 +337,73 @@ LRESULT TrezolinWindow::OnControlColour(HDC dc, HWND control)
 
 void TrezolinWindow::OnCommand(int code, HWND from)
 {
-    const auto button = std::find(command1_.begin(), command1_.end(), from);
-    if (!from || button == command1_.end())
+    const design::Control* c = from ? ControlOfId(GetDlgCtrlID(from)) : nullptr;
+    if (!c || design::WidgetOf(c->role) != design::Widget::Button)
         return;
     // A quick second click on an owner-drawn button comes as a double click.
+    // The controls catch up once the queued presses are counted.
     if (code == BN_CLICKED || code == BN_DOUBLECLICKED)
-        Command1_Click(static_cast<int>(button - command1_.begin()));
+        presenter_.Count(c->index);
+}
+
+void TrezolinWindow::OnActivate(bool inactive)
+{
+    // The focus goes back where it was before another window (a message box) took it.
+    if (inactive) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus))
+            lastFocus_ = focus;
+    } else if (lastFocus_) {
+        SetFocus(lastFocus_);
+    }
+}
+
+void TrezolinWindow::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    Layout(dpi);
+    const SIZE size = WindowSize(dpi_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// What the controls ask of their parent: their paint and their colours.
+std::optional<LRESULT> TrezolinWindow::OnControlMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DRAWITEM) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const design::Control* c = ControlOfId(static_cast<int>(item.CtlID));
+        if (item.CtlType != ODT_BUTTON || !c)
+            return std::nullopt;
+        DrawFaceButton(item, ColourRef(c->background), ColourRef(c->foreground));
+        return TRUE;
+    }
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLOREDIT || message == WM_CTLCOLORLISTBOX) {
+        if (const LRESULT brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return brush;
+    }
+    return std::nullopt;
 }
 
 LRESULT TrezolinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_COMMAND:
-        OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-        return 0;
+    case WM_COMMAND: OnCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NEXTDLGCTL:
         if (LOWORD(lParam))
             FocusControl(reinterpret_cast<HWND>(wParam));
         else
             MoveFocus(wParam != 0);
         return 0;
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        const design::Control* c = ControlOfId(static_cast<int>(item.CtlID));
-        if (item.CtlType != ODT_BUTTON || !c)
-            break;
-        DrawFaceButton(item, ColourRef(c->background));
-        return TRUE;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-        if (const LRESULT brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
-            return brush;
-        break;
-    case WM_ACTIVATE:
-        // The focus goes back where it was before another window (a message box) took it.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus && IsChild(hwnd_, focus))
-                lastFocus_ = focus;
-        } else if (lastFocus_) {
-            SetFocus(lastFocus_);
-        }
-        return 0;
-    case WM_DPICHANGED: {
-        Layout(HIWORD(wParam));
-        const auto& suggested = *reinterpret_cast<const RECT*>(lParam);
-        const SIZE size = WindowSize(dpi_);
-        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
+    case WM_ACTIVATE: OnActivate(LOWORD(wParam) == WA_INACTIVE); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSCOLORCHANGE:
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    case WM_NCDESTROY:
-        hwnd_ = nullptr;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_NCDESTROY: hwnd_ = nullptr; break;
+    default:
+        if (const std::optional<LRESULT> result = OnControlMessage(message, wParam, lParam))
+            return *result;
         break;
-    default: break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }

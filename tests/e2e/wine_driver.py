@@ -25,53 +25,50 @@ from x_session import XSession
 # Wine's processes and its server all on one CPU: nearly every call of a
 # Windows program is a round trip to the server, and on a virtual machine a
 # wake-up on another CPU costs far more than a switch on the same one (a burst
-# of presses: 59 s on two CPUs, 9 s on one).
+# of presses: 59 s on two CPUs, 9 s on one). The server started through the
+# launcher keeps the launcher's CPU.
 ON_ONE_CPU = ["taskset", "--cpu-list", "0"]
-WINE = [*ON_ONE_CPU, "/usr/lib/wine/wine64"]
-WINESERVER = [*ON_ONE_CPU, "/usr/lib/wine/wineserver64"]
+# The one launcher: it sets up the prefix, its server and Wine's settings.
+WINE_RUN = Path(__file__).resolve().parents[2] / "windows" / "wine-run"
 
 
 class Wine:
     """A Wine prefix with a wineserver of its own, running in an X session.
 
-    A prefix is made once (wineboot, about 15 s) and kept in its folder. The
-    server is started for the session, so that Wine's windows show in the
-    session's X server, and it stays until stop(): without a running server,
-    every start of a program would start Wine's services again.
+    Every Wine command goes through windows/wine-run, as the build's do. It
+    makes the prefix once (wineboot, about 15 s) and keeps it in its folder,
+    and it starts the server, here for the session, so that Wine's windows
+    show in the session's X server; the server stays until stop() or five
+    idle minutes: without a running server, every start of a program would
+    start Wine's services again.
     """
 
     def __init__(self, folder, session):
-        folder = Path(folder).resolve()
-        (folder / "home").mkdir(parents=True, exist_ok=True)
-        self.prefix = folder / "prefix"
-        self.env = dict(session.env, WINEPREFIX=str(self.prefix), HOME=str(folder / "home"), WINEARCH="win64",
-                        WINEDEBUG="-all", WINEDLLOVERRIDES="winemenubuilder.exe=d")
+        self.folder = Path(folder).resolve()
+        self.prefix = self.folder / "prefix"
+        self.env = dict(session.env)
         # A server still running from the build knows no X server: end it first.
         self.stop()
-        if not (self.prefix / "system.reg").exists():
-            self.quiet([*WINE, "wineboot", "--init"])
-            self.quiet([*WINESERVER, "-w"])
-        self.quiet([*WINESERVER, "-p"])
-        # Wine's services, started here with no output to hold on to: started
-        # by a program, they would keep its output pipe open.
-        self.quiet([*WINE, "wineboot"])
+        self.quiet([])
+
+    def command(self, args):
+        return [*ON_ONE_CPU, str(WINE_RUN), str(self.folder), *args]
 
     def quiet(self, args, check=True):
-        subprocess.run(args, env=self.env, check=check, timeout=180, stdin=subprocess.DEVNULL,
+        subprocess.run(self.command(args), env=self.env, check=check, timeout=180, stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def run(self, args, timeout=120):
         """Runs a Windows program to its end: its exit status and what it printed."""
-        done = subprocess.run([*WINE, *args], env=self.env, timeout=timeout, stdin=subprocess.DEVNULL,
+        done = subprocess.run(self.command(args), env=self.env, timeout=timeout, stdin=subprocess.DEVNULL,
                               capture_output=True)
         return done.returncode, done.stdout.decode("utf-8", "replace")
 
     def start(self, args, **streams):
-        return subprocess.Popen([*WINE, *args], env=self.env, **streams)
+        return subprocess.Popen(self.command(args), env=self.env, **streams)
 
     def stop(self):
-        self.quiet([*WINESERVER, "-k"], check=False)
-        self.quiet([*WINESERVER, "-w"], check=False)
+        self.quiet(["--stop"], check=False)
 
 
 class WineDriver(X11Driver):

@@ -35,9 +35,16 @@ extra=$(cd "$dir" && ls -1 | grep -vxF -f <(printf '%s\n' "${expected[@]}") || t
 [ "$(dpkg-deb --field "$dir/trezolin_${version}_amd64.deb" Version)" = "$version" ] || fail "the package's version"
 msi_version=$(msiinfo export "$dir/trezolin-$version-x64.msi" Property | sed -n 's/^ProductVersion\t//p' | tr -d '\r')
 [ "$msi_version" = "$version" ] || fail "the installer's version is '$msi_version'"
-# The program's version resource holds its version as UTF-16 text.
-resources=$(wrestool --extract --raw --type=16 "$dir/trezolin-$version-portable.exe" | iconv -f UTF-16LE -t UTF-8 -c | tr -d '\0')
-grep -q "$version" <<<"$resources" || fail "the Windows program carries no version $version"
+# The program's version information, read as the program's own check reads it.
+exe_versions=$(/usr/bin/python3 -c '
+import sys
+sys.path.insert(0, sys.argv[1])
+import pefile
+from check_exe import version_strings
+strings = version_strings(pefile.PE(sys.argv[2]))
+print(strings.get("FileVersion"), strings.get("ProductVersion"))
+' "$repo/tests/windows" "$dir/trezolin-$version-portable.exe")
+[ "$exe_versions" = "$version $version" ] || fail "the Windows program's file and product versions are $exe_versions"
 # Listed first, then searched: grep -q stops reading at its first match.
 site=$(/usr/bin/python3 -m zipfile -l "$dir/trezolin-$version-site.zip")
 grep -qE '^index\.html ' <<<"$site" || fail "the site folder has no index.html"

@@ -8,12 +8,14 @@ the Start menu entry and the entry in the installed programs (publisher,
 version, icon), the installed program started from its Start menu entry (at
 150 % scaling) and closed, a rebuild of the same version installed over it
 (replacing it, not beside it), a later version installed over that, and a
-silent uninstall that leaves nothing behind.
+silent uninstall that leaves nothing behind. Its texts are the window
+description's (DESCRIPTION, window.json).
 
   test_msi.py TREZOLIN_MSI VERSION ICON LICENCE PUBLISHER REBUILT_MSI REBUILT_PROGRAM LATER_MSI LATER_VERSION
-              WORK_FOLDER
+              WORK_FOLDER DESCRIPTION
 """
 
+import json
 import shutil
 import subprocess
 import sys
@@ -69,14 +71,35 @@ def windows_path(wine, unix_path):
     return shown.strip()
 
 
+def table_texts(msi, table, key_column, column):
+    """{key: text} of one column of one of the installer's tables."""
+    rows = subprocess.run(["msiinfo", "export", str(msi), table], check=True, capture_output=True,
+                          text=True).stdout.splitlines()
+    names = rows[0].split("\t")
+    cells = [r.split("\t") for r in rows[3:]]
+    return {c[names.index(key_column)]: c[names.index(column)] for c in cells}
+
+
+def check_texts(msi, description):
+    """The installer's texts are the description's, whole, as Windows Installer shows them."""
+    texts = json.loads(description.read_text(encoding="utf-8"))["installer"]
+    found = (table_texts(msi, "Property", "Property", "Value").get("ARPCOMMENTS"),
+             list(table_texts(msi, "Shortcut", "Shortcut", "Description").values()),
+             table_texts(msi, "LaunchCondition", "Condition", "Description").get("NOT WIX_DOWNGRADE_DETECTED"))
+    Check.equal(found, (texts["comment"], [texts["comment"]], texts["downgradeMessage"]),
+                "the installed programs' comment, the Start menu entry's and the downgrade message are the "
+                "description's")
+
+
 def main():
-    if len(sys.argv) != 11:
+    if len(sys.argv) != 12:
         print(__doc__)
         return 2
     msi, version, icon_file, licence, publisher = (Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]),
                                                    Path(sys.argv[4]), sys.argv[5])
     rebuilt_msi, rebuilt_program, later_msi, later_version, work = (Path(sys.argv[6]), Path(sys.argv[7]),
                                                                    Path(sys.argv[8]), sys.argv[9], Path(sys.argv[10]))
+    check_texts(msi, Path(sys.argv[11]))
     shutil.rmtree(work, ignore_errors=True)
     session = XSession()
     wine = None
