@@ -117,15 +117,20 @@ def window_rule(description):
     return "#window {\n" + "\n".join(lines) + "\n}"
 
 
+def page_script(args, description):
+    """The page's own script, with what it must know before the description is read."""
+    load_failure = json.dumps(description["messages"]["loadFailure"], ensure_ascii=False)
+    return inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
+                                       {"WORKER_POLICY": WORKER_POLICY, "LOAD_FAILURE": load_failure},
+                                       "the page's script")))
+
+
 def page(args, description, site):
     style = fill(Path(args.style).read_text(encoding="utf-8"),
                  {"DESIGNED_FROM": str(description["page"]["designedFrom"]), "WINDOW": window_rule(description),
                   "COLOURS": colours_rule(description)}, "the style")
     core = inline_script(licensed(Path(args.core_js).read_text(encoding="utf-8")))
-    load_failure = json.dumps(description["messages"]["loadFailure"], ensure_ascii=False)
-    app = inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
-                                      {"WORKER_POLICY": WORKER_POLICY, "LOAD_FAILURE": load_failure},
-                                      "the page's script")))
+    app = page_script(args, description)
     wasm = base64.b64encode(Path(args.core_wasm).read_bytes()).decode("ascii")
     icon = "data:image/png;base64," + base64.b64encode(Path(args.icon).read_bytes()).decode("ascii")
     policy = [

@@ -326,8 +326,13 @@ def page_details(d, w, model):
     model = Model([int(v) for v in start])
     model.check("Int")
 
-    # The page narrowed to a phone's width under the focus, and widened again: the focus stays on its
-    # control, and the document (what Tab and a screen reader follow) takes each arrangement's order.
+    arrangement_under_focus(d, w)
+    return failure_while_showing(d, w, model)
+
+
+def arrangement_under_focus(d, w):
+    """The page narrowed to a phone's width under the focus, and widened again: the focus stays on its
+    control, and the document (what Tab and a screen reader follow) takes each arrangement's order."""
     d.click(w.right[0])
     for arrangement, (width, height) in (("compact", (360, 740)), ("designed", d.viewport_size())):
         d.viewport(width, height)
@@ -335,8 +340,10 @@ def page_details(d, w, model):
         Check.equal((d.focused(), [n for n in d.document_order() if n in order]), (w.right[0], order),
                     f"{width} x {height}: the focus kept, the document in the {arrangement} tab order")
 
-    # A script error inside the page while it shows a check: the message box says the unexpected error,
-    # and the next check writes the whole lesson anew, the failed check's line included.
+
+def failure_while_showing(d, w, model):
+    """A script error inside the page while it shows a check (Int chosen): the message box says the
+    unexpected error, and the next check writes the whole lesson anew, the failed check's line included."""
     d.take_entries_away(w.description.the("currentValues"))
     d.click(w.check)
     model.check("Int")
@@ -557,10 +564,22 @@ def keyboard_order(d, w, what, arrangement):
     Check.equal(places == sorted(places), True, f"{what}: Tab meets the cubes in the order they stand")
 
 
+def keyboard_on_screen(d, w, what, first, zoom, arrangement):
+    """On the first screen, a phone: the focus stayed as the column replaced the window, and Tab goes down
+    the column. Zoomed: the window spans the page's width, and Tab follows the designed order."""
+    if first:
+        Check.equal(d.focused(), w.right[0], f"{what}: the focus stays on its control as the column replaces the window")
+        keyboard_order(d, w, what, arrangement)
+    if zoom != 100:
+        window, view = d.window_box(), d.page_extent()
+        Check.equal(abs(window["width"] - view["width"]) <= 1, True,
+                    f"{what}: the window spans the page's width ({window['width']:.0f} of {view['width']})")
+        keyboard_order(d, w, what, arrangement)
+
+
 def screens(d, w, model):
-    """The page on each kind of screen; on a phone held upright one screen shows what a tap did, held
-    sideways every control can be scrolled to. The keyboard follows each arrangement's order, and the
-    focus stays where it was when the arrangement changes. At 200 % zoom the window uses the width."""
+    """The page on each kind of screen, and the keyboard there; on a phone held upright one screen shows
+    what a tap did, held sideways every control can be scrolled to."""
     d.emulate_screen(1366, 768)
     d.click(w.right[0])
     for name, width, height, zoom, density, touch, arrangement in SCREENS:
@@ -569,14 +588,7 @@ def screens(d, w, model):
         else:
             d.emulate_screen(width, height, density, touch)
         what = check_screen(d, w, name, width, height, touch, arrangement)
-        if (name, width) == SCREENS[0][:2]:
-            Check.equal(d.focused(), w.right[0], f"{what}: the focus stays on its control as the column replaces the window")
-            keyboard_order(d, w, what, arrangement)
-        if zoom != 100:
-            window, view = d.window_box(), d.page_extent()
-            Check.equal(abs(window["width"] - view["width"]) <= 1, True,
-                        f"{what}: the window spans the page's width ({window['width']:.0f} of {view['width']})")
-            keyboard_order(d, w, what, arrangement)
+        keyboard_on_screen(d, w, what, (name, width) == SCREENS[0][:2], zoom, arrangement)
         if arrangement == "designed":
             view = d.page_extent()
             reach = {n: d.reveal(n) for n in shown_controls(w)}
