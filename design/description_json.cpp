@@ -8,6 +8,7 @@
 #include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
+#include "design/page.h"
 #include "design/product.h"
 #include "design/window_design.h"
 
@@ -130,6 +131,23 @@ Json ClassicColours()
     return colours;
 }
 
+// What only the page shows beyond the window, and where it shows the window as designed.
+Json PageJson()
+{
+    Json colours = Json::array();
+    for (const PageColour& c : kPageColours)
+        colours.push_back({{"name", Text(c.name)},
+                           {"rgb", {c.colour.red, c.colour.green, c.colour.blue}},
+                           {"opacity", c.opacityPercent}});
+    return {
+        {"needsScript", Text(kPageNeedsScript)},
+        {"licence", Text(kPageLicence)},
+        {"fontFallbacks", Strings(kPageFontFallbacks)},
+        {"designedFrom", kPageDesignedFromPixels},
+        {"colours", colours},
+    };
+}
+
 } // namespace
 
 std::string DescriptionJson()
@@ -164,6 +182,7 @@ std::string DescriptionJson()
         // What a screen reader hears after a start; the lesson fills it in.
         {"announcements",
          {{"start", Text(kStartAnnouncement)}, {"valueSeparator", Text(kAnnouncedValueSeparator)}}},
+        {"page", PageJson()},
         // The texts of the Windows installer, for its build.
         {"installer",
          {{"legalCopyright", Text(kLegalCopyright)},

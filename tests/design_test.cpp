@@ -12,6 +12,7 @@
 #include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
+#include "design/page.h"
 #include "design/window_design.h"
 
 #include <gtest/gtest.h>
@@ -500,6 +501,43 @@ TEST(CompactLayoutTest, TheJsonDescriptionHoldsTheColumn)
     }
     EXPECT_EQ(controls[6].at("compact"), nlohmann::json({105, 404, 207, 40}));
     EXPECT_TRUE(controls[5].at("compact").is_null());  // List1(0), never shown
+}
+
+// The page shows the designed window from twice the column's width: where a
+// 1280 x 720 window at 200 % zoom (640 CSS pixels) would leave half its width
+// beside the column. Scaled down to that width, the window's targets still
+// fit a finger.
+TEST(CompactLayoutTest, ThePageShowsTheDesignedWindowFromTwiceTheColumnsWidthWithTargetsForAFinger)
+{
+    const int columnPixels = kCompact.width / kTwipsPerPixel;
+    EXPECT_EQ(kPageDesignedFromPixels, 2 * columnPixels);
+    EXPECT_LE(kPageDesignedFromPixels, 1280 * 100 / 200);
+    const double scale = static_cast<double>(kPageDesignedFromPixels) / (kWindow.clientWidth / kTwipsPerPixel);
+    EXPECT_LT(scale, 1.0);
+    for (const Control& c : kControls) {
+        const Widget widget = WidgetOf(c.role);
+        if (!c.visible || (widget != Widget::Button && widget != Widget::VertexBox))
+            continue;
+        const Rect px = ToPixels(c.place);
+        EXPECT_GE(std::min(px.width, px.height) * scale, kMinimumTargetPixels) << NameOf(c);
+    }
+}
+
+TEST(CompactLayoutTest, TheJsonDescriptionHoldsWhatOnlyThePageShows)
+{
+    const nlohmann::json page = ParsedDescription().at("page");
+    EXPECT_EQ(page.at("needsScript"), kPageNeedsScript);
+    EXPECT_EQ(page.at("licence"), kPageLicence);
+    EXPECT_EQ(page.at("fontFallbacks"), nlohmann::json({"Liberation Serif", "serif"}));
+    EXPECT_EQ(page.at("designedFrom"), 640);
+    std::set<std::string> names;
+    for (const nlohmann::json& colour : page.at("colours")) {
+        EXPECT_TRUE(names.insert(colour.at("name").get<std::string>()).second) << colour;
+        EXPECT_EQ(colour.at("rgb").size(), 3U) << colour;
+        EXPECT_TRUE(colour.at("opacity") > 0 && colour.at("opacity") <= 100) << colour;
+    }
+    EXPECT_EQ(names.size(), kPageColours.size());
+    EXPECT_TRUE(names.contains("highlight") && names.contains("backdrop"));
 }
 
 } // namespace

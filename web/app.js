@@ -2,32 +2,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Trezolin's page: the window of the desktop program, built from the same
-// description and driven by the same computation, compiled to WebAssembly.
-// The page only shows what the computation returns; it computes nothing.
+// description and driven by the same lesson, compiled to WebAssembly. The
+// page makes its controls and gives the lesson's presenter a handful of
+// setters; it computes, compares and decides nothing.
 
 const SVG = "http://www.w3.org/2000/svg";
 
-// What the page says when even the computation could not be started.
-const LOAD_FAILURE = "Trezolin не може да се стартира в този браузър. Опитайте с по-нов браузър.";
-
-// The desktop's colour roles in the classic light scheme. Fixed values, not
-// the browser's system colours, which differ from engine to engine (one of
-// them gives button text 80 % opaque); a high-contrast mode still replaces
-// them with the user's own colours.
-const SYSTEM_COLOURS = {
-  Window: "#ffffff",
-  WindowText: "#000000",
-  ButtonFace: "#f0f0f0",
-  ButtonText: "#000000",
-};
+// What the page says when even the computation could not be started: the
+// description's sentence, written in when the page was put together.
+const LOAD_FAILURE = @LOAD_FAILURE@;
 
 // The service worker of the site folder, beside the page, and the one
 // Trusted Types policy that the site's security policy lets vouch for it.
 const SERVICE_WORKER = "service-worker.js";
 const WORKER_POLICY = "@WORKER_POLICY@";
 
-function cssColour(colour) {
-  return colour.system ? SYSTEM_COLOURS[colour.system] : `rgb(${colour.rgb.join(", ")})`;
+function cssColour(rgb) {
+  return `rgb(${rgb.join(", ")})`;
+}
+
+// The one table from the description's colour roles to the page's colours:
+// the classic light scheme's values, which the description gives. Not the
+// browser's system colours, which differ from engine to engine (one of them
+// gives button text 80 % opaque); a high-contrast mode still replaces them
+// with the user's own colours.
+function roleColour(colour, design) {
+  return cssColour(colour.system ? design.classicColours[colour.system] : colour.rgb);
 }
 
 function element(tag, className) {
@@ -45,12 +45,12 @@ function setPixels(e, prefix, names, values) {
 // Every control has two places, as the description gives them: in the
 // designed window and in the compact column. The style sheet shows the one
 // that fits the screen.
-function place(e, control) {
+function place(e, control, design) {
   const sides = ["left", "top", "width", "height"];
   setPixels(e, "designed", sides, control.pixels);
   if (control.compact) setPixels(e, "compact", sides, control.compact);
-  e.style.backgroundColor = cssColour(control.background);
-  e.style.color = cssColour(control.foreground);
+  e.style.backgroundColor = roleColour(control.background, design);
+  e.style.color = roleColour(control.foreground, design);
   if (control.centred) e.style.textAlign = "center";
   e.dataset.control = control.name;
   e.dataset.role = control.role;
@@ -58,6 +58,10 @@ function place(e, control) {
   if (control.accessibleName) e.setAttribute("aria-label", control.accessibleName);
   if (control.accessibleDescription) e.setAttribute("aria-description", control.accessibleDescription);
   e.hidden = !control.visible;
+  // Reached with Tab or not, as the description says, whatever the browser's
+  // own rule for each kind of element.
+  if (control.takesFocus) e.tabIndex = 0;
+  else if (e.tabIndex >= 0) e.tabIndex = -1;
 }
 
 function vertexBox(control) {
@@ -76,24 +80,82 @@ function hiddenText(control) {
   return area;
 }
 
-// The log: one block per line, so that a check adds one block and the
-// browser lays out only the lines in view. Screen readers hear each new line.
+// Select all selects the element's text, as in a text box.
+function selectAllWithin(e) {
+  e.addEventListener("keydown", (event) => {
+    if (!(event.ctrlKey || event.metaKey) || event.altKey || event.key.toLowerCase() !== "a") return;
+    event.preventDefault();
+    const range = document.createRange();
+    range.selectNodeContents(e);
+    const selection = window.getSelection();
+    selection.removeAllRanges();
+    selection.addRange(range);
+  });
+}
+
+// The log scrolls to its newest line once per frame, however many checks
+// came in meanwhile, so a burst of clicks lays the page out once. A log that
+// shows its newest line keeps showing it when its size changes: a phone
+// turned, the other arrangement chosen.
+function keepNewestLineInView(log) {
+  let pending = false;
+  let atEnd = false;
+  log.addEventListener("scroll", () => {
+    atEnd = log.scrollHeight - log.clientHeight - log.scrollTop <= 1;
+  }, { passive: true });
+  new ResizeObserver(() => {
+    if (atEnd) log.scrollTop = log.scrollHeight;
+  }).observe(log);
+  return () => {
+    if (pending) return;
+    pending = true;
+    requestAnimationFrame(() => {
+      pending = false;
+      log.scrollTop = log.scrollHeight;
+    });
+  };
+}
+
+// Lines go into blocks of LINES_PER_BLOCK, so that a new line makes the
+// browser lay out one block and the list of blocks, not every line.
+const LINES_PER_BLOCK = 100;
+
+function writeLines(log, text, lineClass) {
+  // The log's lines end in CR LF; the last piece after the last one is empty.
+  const lines = text.split("\r\n");
+  lines.pop();
+  for (const line of lines) {
+    let block = log.lastElementChild;
+    if (!block || block.childElementCount >= LINES_PER_BLOCK || !block.classList.contains(lineClass)) {
+      block = element("div", `block ${lineClass}`);
+      log.append(block);
+    }
+    const row = element("div", "line");
+    row.textContent = line;
+    block.append(row);
+  }
+  return lines.length;
+}
+
+// The log: its lines in blocks, so that the browser lays out only the
+// blocks in view. Screen readers hear each new line.
+// What it shows first is the load state's help text, which keeps a look of
+// its own; every later text is the run's changes.
 function logBox() {
   const log = element("div", "control log");
   log.setAttribute("role", "log");
   log.setAttribute("aria-live", "polite");
-  log.tabIndex = 0;
-  // Select all selects the log's text, as in a text box.
-  log.addEventListener("keydown", (event) => {
-    if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "a") {
-      event.preventDefault();
-      const range = document.createRange();
-      range.selectNodeContents(log);
-      const selection = window.getSelection();
-      selection.removeAllRanges();
-      selection.addRange(range);
-    }
-  });
+  selectAllWithin(log);
+  const scrollToNewestLine = keepNewestLineInView(log);
+  let lineClass = "help";
+  log.replaceText = (text) => {
+    log.replaceChildren();
+    writeLines(log, text, lineClass);
+    lineClass = "changes";
+  };
+  log.appendText = (text) => {
+    if (writeLines(log, text, lineClass)) scrollToNewestLine();
+  };
   return log;
 }
 
@@ -108,14 +170,23 @@ function option(text) {
 function hiddenList() {
   const list = element("div", "control list");
   list.setAttribute("role", "listbox");
-  // The lists hold eight entries nearly always: rename in place rather than rebuild.
-  list.show = (entries) => {
-    if (list.childElementCount !== entries.length) list.replaceChildren(...entries.map(option));
-    entries.forEach((text, i) => {
-      if (list.children[i].textContent !== text) list.children[i].textContent = text;
-    });
+  list.setEntries = (entries) => list.replaceChildren(...entries.map(option));
+  list.setEntry = (entry, text) => {
+    list.children[entry].textContent = text;
   };
   return list;
+}
+
+// The keys of a listbox: the arrows, Home and End move the choice; Space and
+// Ctrl+Space choose, never take the choice away.
+function listKeys(list, count) {
+  list.addEventListener("keydown", (event) => {
+    const selected = list.selectedRow();
+    const moves = { ArrowDown: selected + 1, ArrowUp: selected - 1, Home: 0, End: count - 1, " ": selected };
+    if (!(event.key in moves) || event.altKey) return;
+    event.preventDefault();
+    list.select(Math.max(0, Math.min(count - 1, moves[event.key])));
+  });
 }
 
 // A single-choice list box that always keeps exactly one entry selected.
@@ -127,11 +198,9 @@ function choiceList(control) {
     const e = option(text);
     e.id = `${control.array}-${control.index}-${row}`;
     e.setAttribute("aria-selected", "false");
-    e.dataset.value = "0";
     list.append(e);
     return e;
   });
-  list.tabIndex = 0;
   let selected = -1;
   list.select = (row) => {
     if (row < 0 || row >= options.length) return;
@@ -142,21 +211,9 @@ function choiceList(control) {
   };
   list.selectedRow = () => selected;
   list.addEventListener("mousedown", (event) => {
-    const row = options.indexOf(event.target.closest("[role=option]"));
-    list.select(row);  // a click below the last entry keeps the choice
+    list.select(options.indexOf(event.target.closest("[role=option]")));  // below the last entry: kept
   });
-  list.addEventListener("keydown", (event) => {
-    const moves = {
-      ArrowDown: selected + 1,
-      ArrowUp: selected - 1,
-      Home: 0,
-      End: options.length - 1,
-      " ": selected,  // Space and Ctrl+Space choose, never take the choice away
-    };
-    if (!(event.key in moves) || event.altKey) return;
-    event.preventDefault();
-    list.select(Math.max(0, Math.min(options.length - 1, moves[event.key])));
-  });
+  listKeys(list, options.length);
   return list;
 }
 
@@ -174,46 +231,40 @@ function label(control) {
   return caption;
 }
 
-// The cube drawing as lines, sharp at any zoom.
+function svgElement(tag, attributes) {
+  const e = document.createElementNS(SVG, tag);
+  for (const [name, value] of Object.entries(attributes)) e.setAttribute(name, value);
+  return e;
+}
+
+// One edge of the cube, through the pixels' centres, so that a one-pixel
+// line covers whole pixels.
+function edgeLine(drawing, edge) {
+  const [fromX, fromY] = drawing.corners[edge.from];
+  const [toX, toY] = drawing.corners[edge.to];
+  const line = svgElement("line", {
+    x1: fromX + 0.5, y1: fromY + 0.5, x2: toX + 0.5, y2: toY + 0.5, stroke: "currentColor", "stroke-width": 1,
+  });
+  if (edge.dashed) line.setAttribute("stroke-dasharray", `${drawing.dashLength} ${drawing.dashGap}`);
+  else line.setAttribute("stroke-linecap", "square");
+  return line;
+}
+
+// The cube drawing as lines, sharp at any zoom. Its colours come from the
+// style sheet, so that a high-contrast mode draws it in the user's colours.
 function cubeDrawing(drawing) {
-  const svg = document.createElementNS(SVG, "svg");
-  svg.setAttribute("width", drawing.width);
-  svg.setAttribute("height", drawing.height);
-  svg.setAttribute("viewBox", `0 0 ${drawing.width} ${drawing.height}`);
-  svg.setAttribute("aria-hidden", "true");
-  svg.setAttribute("shape-rendering", "crispEdges");
-  // Its colours come from the style sheet, so that a high-contrast mode
-  // draws it in the user's colours.
-  const background = document.createElementNS(SVG, "rect");
-  background.setAttribute("class", "paper");
-  background.setAttribute("width", drawing.width);
-  background.setAttribute("height", drawing.height);
-  svg.append(background);
-  for (const edge of drawing.edges) {
-    const [fromX, fromY] = drawing.corners[edge.from];
-    const [toX, toY] = drawing.corners[edge.to];
-    const line = document.createElementNS(SVG, "line");
-    // Through the pixels' centres, so that a one-pixel line covers whole pixels.
-    line.setAttribute("x1", fromX + 0.5);
-    line.setAttribute("y1", fromY + 0.5);
-    line.setAttribute("x2", toX + 0.5);
-    line.setAttribute("y2", toY + 0.5);
-    line.setAttribute("stroke", "currentColor");
-    line.setAttribute("stroke-width", "1");
-    if (edge.dashed) {
-      line.setAttribute("stroke-dasharray", `${drawing.dashLength} ${drawing.dashGap}`);
-    } else {
-      line.setAttribute("stroke-linecap", "square");
-    }
-    svg.append(line);
-  }
+  const { width, height } = drawing;
+  const svg = svgElement("svg", {
+    width, height, viewBox: `0 0 ${width} ${height}`, "aria-hidden": "true", "shape-rendering": "crispEdges",
+  });
+  svg.append(svgElement("rect", { class: "paper", width, height }));
+  for (const edge of drawing.edges) svg.append(edgeLine(drawing, edge));
   return svg;
 }
 
 function pictureBox(control, design) {
   const picture = element("div", "control picture");
   picture.setAttribute("role", "img");
-  picture.tabIndex = 0;
   picture.append(cubeDrawing(design.drawing));
   return picture;
 }
@@ -224,39 +275,40 @@ function announcer() {
   const status = element("div", "announcement");
   status.setAttribute("role", "status");
   status.setAttribute("aria-live", "polite");
-  status.say = (text) => {
-    status.textContent = text;
-  };
   return status;
 }
 
-// The error message box of the desktop: modal, titled with the window's title.
-function messageBox(title) {
-  const dialog = element("dialog", "message");
-  const heading = element("h1");
-  heading.id = "message-title";
-  heading.textContent = title;
-  const text = element("p");
-  text.id = "message-text";
-  const ok = element("button");
-  ok.type = "button";
-  ok.textContent = "OK";
-  ok.addEventListener("click", () => dialog.close());
-  // OK stays the default, as in a desktop message box: Enter closes the box
-  // wherever the focus went after a click (its text, its backdrop). Taken
-  // before anything else sees it, so that no button behind gets the key.
+// The button stays the default, as in a desktop message box: Enter closes
+// the box wherever the focus went after a click (its text, its backdrop).
+// Taken before anything else sees it, so that no button behind gets the key.
+function enterCloses(dialog) {
   document.addEventListener("keydown", (event) => {
     if (!dialog.open || event.key !== "Enter" || event.altKey || event.ctrlKey || event.metaKey) return;
     event.preventDefault();
     event.stopPropagation();
     dialog.close();
   }, true);
+}
+
+// The error message box of the desktop: modal, with its title and one button.
+function messageBox(design) {
+  const dialog = element("dialog", "message");
+  const heading = element("h1");
+  heading.id = "message-title";
+  const text = element("p");
+  text.id = "message-text";
+  const ok = element("button");
+  ok.type = "button";
+  ok.textContent = design.messages.button;
+  ok.addEventListener("click", () => dialog.close());
+  enterCloses(dialog);
   dialog.setAttribute("aria-labelledby", heading.id);
   dialog.setAttribute("aria-describedby", text.id);
   dialog.append(heading, text, ok);
   let returnFocus = null;
   dialog.addEventListener("close", () => returnFocus?.focus());
-  dialog.tell = (message) => {
+  dialog.tell = (title, message) => {
+    heading.textContent = title;
     text.textContent = message;
     if (dialog.open) return;
     returnFocus = document.activeElement;
@@ -278,127 +330,118 @@ const WIDGETS = {
   picture: pictureBox,
 };
 
-// The window's own sizes, font and colour are in the style sheet, written
+// The controls, one widget per row of the description. The stacking order
+// runs front to back; labels lie on the window's surface, behind every other
+// control.
+function makeWidgets(design, click) {
+  const count = design.controls.length;
+  return design.controls.map((control, row) => {
+    const e = WIDGETS[control.widget](control, design, () => click(control.index));
+    place(e, control, design);
+    e.style.zIndex = control.widget === "caption" ? 0 : count - row;
+    return e;
+  });
+}
+
+// The row of the control with this name.
+function rowOf(design, name) {
+  return design.controls.findIndex((c) => c.name === name);
+}
+
+// The arrangement the style sheet chose for the screen, as it names it.
+function arrangementOf(root) {
+  return getComputedStyle(root).getPropertyValue("--arrangement").trim();
+}
+
+// The document's order is the order of Tab and of a screen reader's reading:
+// the arrangement's tab order, then the controls Tab never reaches. A moved
+// control keeps the focus (moveBefore keeps it where the browser has it; else
+// it is given back).
+function orderDocument(root, widgets, design, arrangement, end) {
+  const rows = design.window.tabOrder[arrangement].map((name) => rowOf(design, name));
+  const rest = widgets.map((_, row) => row).filter((row) => !rows.includes(row));
+  const order = [...rows, ...rest].map((row) => widgets[row]);
+  if (order.every((e, i) => root.children[i] === e)) return;
+  const focused = document.activeElement;
+  for (const e of order) {
+    if (root.moveBefore) root.moveBefore(e, end);
+    else root.insertBefore(e, end);
+  }
+  if (focused !== document.activeElement) focused?.focus({ preventScroll: true });
+}
+
+// Whenever the window changes its size the arrangement may have changed with
+// it: the document follows.
+function followArrangement(root, widgets, design, end) {
+  let shown = "";
+  const follow = () => {
+    const arrangement = arrangementOf(root);
+    if (arrangement === shown) return;
+    shown = arrangement;
+    orderDocument(root, widgets, design, arrangement, end);
+  };
+  follow();
+  new ResizeObserver(follow).observe(root);
+  return () => shown;
+}
+
+// A setter answers false, or null where it gives a value, when it fails:
+// an exception would not unwind the WebAssembly that called it.
+function guarded(setters) {
+  const guard = (setter) => (...args) => {
+    try {
+      return setter(...args) ?? true;
+    } catch {
+      return null;
+    }
+  };
+  return Object.fromEntries(Object.entries(setters).map(([name, setter]) => [name, guard(setter)]));
+}
+
+// The Screen the lesson's presenter draws on: rows are the description's.
+function screenSetters(widgets, status, dialog) {
+  const methods = widgets.find((e) => e.selectedRow);
+  const log = widgets.find((e) => e.appendText);
+  return guarded({
+    setText: (row, text) => { widgets[row].value = text; },
+    setEntries: (row, entries) => widgets[row].setEntries(entries),
+    setEntry: (row, entry, text) => widgets[row].setEntry(entry, text),
+    chosenRow: () => methods.selectedRow(),
+    choose: (row) => methods.select(row),
+    replaceLog: (text) => log.replaceText(text),
+    appendLog: (text) => log.appendText(text),
+    say: (text) => { status.textContent = text; },
+    showMessage: (title, text) => dialog.tell(title, text),
+  });
+}
+
+// No script error reaches a pupil as such: whatever fails, the message box says so.
+function tellEveryFailure(design, dialog) {
+  const tell = (event) => {
+    event.preventDefault();
+    dialog.tell(design.window.title, design.messages.unexpected);
+  };
+  window.addEventListener("error", tell);
+  window.addEventListener("unhandledrejection", tell);
+}
+
+// The window's own sizes, font and colours are in the style sheet, written
 // there from the description when the page was put together: the window
 // stands in its place from the first paint, and filling it moves nothing.
-function buildWindow(root, design, lesson) {
-  const win = design.window;
-  document.title = win.title;
-
-  const dialog = messageBox(win.title);
+function buildWindow(root, design, core) {
+  document.title = design.window.title;
+  let lesson = null;
+  const widgets = makeWidgets(design, (index) => lesson.click(index));
+  const dialog = messageBox(design);
   const status = announcer();
-  const tell = (error) => dialog.tell(design.messages[error] || design.messages.unexpected);
-
-  let methods = null;
-  function click(index) {
-    let error = "";
-    try {
-      const view = lesson.click(index, methods.selectedRow());
-      if (view) {
-        // The command's error stands even if showing its result fails.
-        error = view.error;
-        show(view);
-      }
-    } catch (e) {
-      error ||= "unexpected";
-    }
-    if (error) tell(error);
-  }
-
-  // The stacking order runs front to back; the document follows the tab order.
-  const count = design.controls.length;
-  const byName = {};
-  const byRole = {};
-  const made = design.controls.map((control, position) => {
-    const e = WIDGETS[control.widget](control, design, () => click(control.index));
-    place(e, control);
-    // Labels lie on the window's surface, behind every other control.
-    e.style.zIndex = control.widget === "caption" ? 0 : count - position;
-    byName[control.name] = e;
-    (byRole[control.role] ??= [])[control.index] = e;
-    return [control.tabIndex, e];
-  });
-  root.replaceChildren(...made.sort((a, b) => a[0] - b[0]).map(([, e]) => e));
-  // Inside the window, so that its text is as large as the window's.
-  root.append(dialog, status);
-
-  const log = byRole.log.find(Boolean);
-  methods = byRole.methodList.find(Boolean);
-  const previousValues = byRole.previousValues.find(Boolean);
-  const currentValues = byRole.currentValues.find(Boolean);
-  const firstCube = byRole.firstCubeVertex;
-  const secondCube = byRole.secondCubeVertex;
-
-  // The log scrolls to its newest line once per frame, however many checks
-  // came in meanwhile, so a burst of clicks lays the page out once.
-  let scrollPending = false;
-  function scrollToNewestLine() {
-    if (scrollPending) return;
-    scrollPending = true;
-    requestAnimationFrame(() => {
-      scrollPending = false;
-      log.scrollTop = log.scrollHeight;
-    });
-  }
-
-  // A log that shows its newest line keeps showing it when its size changes:
-  // a phone turned, the other arrangement chosen.
-  let atEnd = false;
-  log.addEventListener("scroll", () => {
-    atEnd = log.scrollHeight - log.clientHeight - log.scrollTop <= 1;
-  }, { passive: true });
-  new ResizeObserver(() => {
-    if (atEnd) log.scrollTop = log.scrollHeight;
-  }).observe(log);
-
-  // Lines go into blocks of LINES_PER_BLOCK, so that a new line makes the
-  // browser lay out one block and the list of blocks, not every line.
-  const LINES_PER_BLOCK = 100;
-  function appendLog(text, replaced, lineClass) {
-    if (replaced) log.replaceChildren();
-    // The log's lines end in CR LF; the last piece after the last one is empty.
-    const lines = text.split("\r\n");
-    lines.pop();
-    for (const line of lines) {
-      let block = log.lastElementChild;
-      if (!block || block.childElementCount >= LINES_PER_BLOCK || !block.classList.contains(lineClass)) {
-        block = element("div", `block ${lineClass}`);
-        log.append(block);
-      }
-      const row = element("div", "line");
-      row.textContent = line;
-      block.append(row);
-    }
-    if (lines.length && !replaced) scrollToNewestLine();
-  }
-
-  function show(view, lineClass = "changes") {
-    view.firstCube.forEach((text, i) => { if (firstCube[i].value !== text) firstCube[i].value = text; });
-    view.secondCube.forEach((text, i) => { if (secondCube[i].value !== text) secondCube[i].value = text; });
-    previousValues.show(view.previousValues);
-    currentValues.show(view.currentValues);
-    appendLog(view.logText, view.logReplaced, lineClass);
-    // A start's sentence goes to the status; a check's line the log says itself.
-    status.say(view.logReplaced ? view.announcement : "");
-  }
-
-  // The load state, as the lesson gives it: the help text from its first
-  // line and the method chosen; the focus on the first control in tab order.
-  show(lesson.show(), "help");
-  methods.select(lesson.loadRow());
-  // Without scrolling: in the compact column the first control in tab order
-  // is far down, and a pupil starts at the top.
-  byName[win.firstFocus].focus({ preventScroll: true });
-
-  // No script error reaches a pupil as such: whatever fails, the message box says so.
-  window.addEventListener("error", (event) => {
-    event.preventDefault();
-    tell("unexpected");
-  });
-  window.addEventListener("unhandledrejection", (event) => {
-    event.preventDefault();
-    tell("unexpected");
-  });
+  // Inside the window, so that their text is as large as the window's.
+  root.replaceChildren(...widgets, dialog, status);
+  const arrangement = followArrangement(root, widgets, design, dialog);
+  lesson = new core.Lesson(screenSetters(widgets, status, dialog));
+  lesson.load();
+  // The focus on the first control in tab order, without scrolling: a pupil starts at the top.
+  widgets[rowOf(design, design.window.tabOrder[arrangement()][0])].focus({ preventScroll: true });
+  tellEveryFailure(design, dialog);
   root.dataset.ready = "true";
   performance.mark("trezolin-ready");
 }
@@ -447,7 +490,7 @@ async function start() {
     const core = await globalThis.createTrezolinCore({ wasmBinary: wasmBytes() });
     // Each step a task of its own, so that none holds up a pupil's first tap for long.
     await nextTask();
-    buildWindow(root, JSON.parse(core.description()), new core.Lesson());
+    buildWindow(root, JSON.parse(document.getElementById("description").textContent), core);
     await nextTask();
     keepForOffline();
   } catch (error) {

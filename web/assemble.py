@@ -58,24 +58,49 @@ def licensed(text):
     return f"// @license {LICENSE}\n{text}\n// @license-end\n"
 
 
-def fill(text, parts, what):
+def fill(text, parts, what, repeated=()):
     for key in parts:
-        if text.count(f"@{key}@") != 1:
-            raise SystemExit(f"assemble.py: {what} must hold @{key}@ once")
+        count = text.count(f"@{key}@")
+        if count == 0 or (count > 1 and key not in repeated):
+            raise SystemExit(f"assemble.py: {what} must hold @{key}@" + ("" if key in repeated else " once"))
     # One pass, so that no part's text is taken for another's place holder.
     return re.sub(r"@([A-Z_]+)@", lambda m: parts.get(m.group(1), m.group(0)), text)
 
 
+def css_colour(rgb, opacity=100):
+    if opacity != 100:
+        return f"rgb({rgb[0]} {rgb[1]} {rgb[2]} / {opacity}%)"
+    return "#" + "".join(f"{c:02x}" for c in rgb)
+
+
 def hex_colour(colour):
-    return "#" + "".join(f"{c:02x}" for c in colour["rgb"])
+    return css_colour(colour["rgb"])
+
+
+# CSS's generic font families: named bare, where a font's own name is quoted.
+GENERIC_FONTS = {"serif", "sans-serif", "monospace", "cursive", "fantasy", "system-ui"}
+
+
+def font_list(names):
+    if any(c in name for name in names for c in "\"\\;{}"):
+        raise SystemExit("assemble.py: a font needs a plain name")
+    return ", ".join(name if name in GENERIC_FONTS else f'"{name}"' for name in names)
+
+
+def colours_rule(description):
+    """The classic scheme's value of each colour role, and the page's own colours, as custom properties."""
+    page = description["page"]
+    lines = [f"  --{role}: {css_colour(rgb)};" for role, rgb in description["classicColours"].items()]
+    lines += [f"  --{c['name']}: {css_colour(c['rgb'], c['opacity'])};" for c in page["colours"]]
+    return ":root {\n" + "\n".join(lines) + "\n}"
 
 
 def window_rule(description):
     """The window's sizes, font and colour as the style sheet's first word on
     it, so that it has them from the first paint."""
     win, compact, drawing = description["window"], description["compact"], description["drawing"]
-    if "rgb" not in win["background"] or any(c in win["fontFamily"] for c in "\"\\;{}"):
-        raise SystemExit("assemble.py: the window needs a colour of its own and a plain font name")
+    if "rgb" not in win["background"]:
+        raise SystemExit("assemble.py: the window needs a colour of its own")
     lengths = {
         "designed-width": win["pixels"][0], "designed-height": win["pixels"][1],
         "compact-width": compact["pixels"][0], "compact-height": compact["pixels"][1],
@@ -86,19 +111,26 @@ def window_rule(description):
     }
     lines = [f"  --{name}: {value};" for name, value in lengths.items()] + [
         f"  background-color: {hex_colour(win['background'])};",
-        f'  font-family: "{win["fontFamily"]}", "Liberation Serif", serif;',
+        f"  font-family: {font_list([win['fontFamily'], *description['page']['fontFallbacks']])};",
         f"  font-weight: {win['fontWeight']};",
     ]
     return "#window {\n" + "\n".join(lines) + "\n}"
 
 
+def page_script(args, description):
+    """The page's own script, with what it must know before the description is read."""
+    load_failure = json.dumps(description["messages"]["loadFailure"], ensure_ascii=False)
+    return inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
+                                       {"WORKER_POLICY": WORKER_POLICY, "LOAD_FAILURE": load_failure},
+                                       "the page's script")))
+
+
 def page(args, description, site):
     style = fill(Path(args.style).read_text(encoding="utf-8"),
-                 {"DESIGNED_WIDTH": str(description["window"]["pixels"][0]), "WINDOW": window_rule(description)},
-                 "the style")
+                 {"DESIGNED_FROM": str(description["page"]["designedFrom"]), "WINDOW": window_rule(description),
+                  "COLOURS": colours_rule(description)}, "the style")
     core = inline_script(licensed(Path(args.core_js).read_text(encoding="utf-8")))
-    app = inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
-                                      {"WORKER_POLICY": WORKER_POLICY}, "the page's script")))
+    app = page_script(args, description)
     wasm = base64.b64encode(Path(args.core_wasm).read_bytes()).decode("ascii")
     icon = "data:image/png;base64," + base64.b64encode(Path(args.icon).read_bytes()).decode("ascii")
     policy = [
@@ -122,9 +154,15 @@ def page(args, description, site):
         ])
     else:
         policy += ["trusted-types 'none'"]
+    # The description as data beside the computation, which need not carry a JSON writer. Nothing in
+    # it may end its script element early.
+    data = json.dumps(description, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
+    texts = description["page"]
     parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
-             "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version)}
-    return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template")
+             "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version),
+             "TITLE": html.escape(description["window"]["title"]), "NEEDS_SCRIPT": html.escape(texts["needsScript"]),
+             "LICENCE": html.escape(texts["licence"]), "DESCRIPTION": data}
+    return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template", repeated={"TITLE"})
 
 
 def manifest(description, summary):

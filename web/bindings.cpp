@@ -1,23 +1,24 @@
 // SPDX-FileCopyrightText: 2026 The Trezolin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The page's way into the program: the lesson and the window's description,
-// as JavaScript values.
+// The page's way into the program: the lesson's presenter, drawing through a
+// JavaScript object of setters. The window's description is written into the
+// page as data when it is put together.
 //
-// One click of "Провери" on the page:
-//   app.js: the check button's click -> lesson.click(1, chosen row)
-//     -> Lesson::Run(the check, the method of that row)
-//     -> a plain object with the cubes, the hidden lists, the log's change,
-//        what a screen reader should say and the error's kind, which app.js
-//        writes into the page.
+// One click of the check button on the page:
+//   app.js: the check button's click -> lesson.click(1)
+//     -> Presenter::Click(1) -> Lesson::Do(the check, the method of the
+//        chosen row, asked of the page with chosenRow())
+//     -> the setters: setText for each changed vertex box, setEntry for each
+//        renamed entry of the hidden lists, appendLog with the new line,
+//        say(""), and showMessage on an error.
 
-#include "design/description_json.h"
-#include "design/messages.h"
-#include "lesson/lesson.h"
+#include "lesson/presenter.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -32,61 +33,80 @@ val Text(std::string_view text)
     return val(std::string(text));
 }
 
-template <typename Range>
-val Texts(const Range& texts)
-{
-    val array = val::array();
-    for (const auto& text : texts)
-        array.call<void>("push", Text(text));
-    return array;
-}
+// The Screen of the page: each setter is a method of the object app.js
+// supplies. A JavaScript exception would pass through the WebAssembly without
+// unwinding it, past the presenter's recovery; so each setter catches its own
+// failure and answers false, which becomes a C++ exception here.
+class PageScreen final : public Screen {
+public:
+    explicit PageScreen(val setters) : setters_(std::move(setters)) {}
 
-val ToValue(const View& view)
-{
-    val result = val::object();
-    result.set("firstCube", Texts(view.firstCube));
-    result.set("secondCube", Texts(view.secondCube));
-    result.set("previousValues", Texts(view.previousValues));
-    result.set("currentValues", Texts(view.currentValues));
-    result.set("logReplaced", view.logChange == LogChange::Replaced);
-    result.set("logText", Text(view.logText));
-    // The key of the message in the description's "messages", or "".
-    result.set("error", Text(design::ErrorKindName(view.error)));
-    // What a screen reader should say of the command, or "".
-    result.set("announcement", Text(view.announcement));
-    return result;
-}
+    void SetText(std::size_t row, std::string_view text) override { Call("setText", Row(row), Text(text)); }
+    void SetEntries(std::size_t row, std::span<const std::string> entries) override
+    {
+        val array = val::array();
+        for (const std::string& entry : entries)
+            array.call<void>("push", val(entry));
+        Call("setEntries", Row(row), array);
+    }
+    void SetEntry(std::size_t row, std::size_t entry, std::string_view text) override
+    {
+        Call("setEntry", Row(row), Row(entry), Text(text));
+    }
+    [[nodiscard]] int ChosenRow() const override
+    {
+        const val row = setters_.call<val>("chosenRow");
+        if (!row.isNumber())
+            throw std::runtime_error("the page could not say which method is chosen");
+        return row.as<int>();
+    }
+    void Choose(int row) override { Call("choose", val(row)); }
+    void ReplaceLog(std::string_view text) override { Call("replaceLog", Text(text)); }
+    void AppendLog(std::string_view text) override { Call("appendLog", Text(text)); }
+    void Say(std::string_view text) override { Call("say", Text(text)); }
+    void ShowMessage(std::string_view title, std::string_view text) override
+    {
+        Call("showMessage", Text(title), Text(text));
+    }
+    // The page's log is a polite live region: it reads out each new line.
+    [[nodiscard]] bool LogSaysNewLines() const override { return true; }
+
+private:
+    static val Row(std::size_t row) { return val(static_cast<double>(row)); }
+
+    template <typename... Args>
+    void Call(const char* setter, Args&&... args) const
+    {
+        if (!setters_.call<bool>(setter, std::forward<Args>(args)...))
+            throw std::runtime_error(std::string("the page's setter failed: ") + setter);
+    }
+
+    val setters_;
+};
 
 } // namespace
 
-// The lesson as the page holds it.
+// The lesson as the page holds it: one presenter on the page's screen.
 class PageLesson {
 public:
-    // The load state, as the page shows it first.
-    val Show() { return ToValue(lesson_.Show()); }
+    explicit PageLesson(val setters) : screen_(std::move(setters)), presenter_(screen_) {}
 
-    // The method list's row that is chosen at load.
-    int LoadRow() const { return RowOfMethod(lesson_.State().method); }
+    // Shows the load state whole.
+    void Load() { presenter_.Load(); }
 
-    // A click on the button Command1(index), with row `row` of the method list
-    // chosen (-1 for none). Never throws.
-    val Click(int index, int row)
-    {
-        const std::optional<Command> command = ButtonCommand(index);
-        return command ? ToValue(lesson_.Run(*command, MethodOfRow(row))) : val::null();
-    }
+    // A click of the button Command1(index). Never throws.
+    void Click(int index) { presenter_.Click(index); }
 
 private:
-    Lesson lesson_;
+    PageScreen screen_;
+    Presenter presenter_;
 };
 
 EMSCRIPTEN_BINDINGS(trezolin)
 {
-    emscripten::function("description", &design::DescriptionJson);
     emscripten::class_<PageLesson>("Lesson")
-        .constructor<>()
-        .function("show", &PageLesson::Show)
-        .function("loadRow", &PageLesson::LoadRow)
+        .constructor<val>()
+        .function("load", &PageLesson::Load)
         .function("click", &PageLesson::Click);
 }
 

@@ -209,6 +209,11 @@ class BrowserDriver:
             chain.press()
         self.perform(chain)
 
+    def take_entries_away(self, control):
+        """Empties a list behind the page's back: the page's next renaming of one of its entries fails
+        with a script error. (A change to the document, which every engine's scripts share.)"""
+        self.script("arguments[0].replaceChildren()", self.element(control))
+
     def click_many(self, control, count):
         """Clicks a button many times from a script, in one go: a full run in seconds."""
         self.script("const [e, count] = arguments; for (let n = 0; n < count; ++n) e.click();",
@@ -222,6 +227,13 @@ class BrowserDriver:
         if wait_for(lambda: inner() == (width, height)):
             return width, height
         return inner()
+
+    def viewport_size(self):
+        return tuple(self.script("return [innerWidth, innerHeight]"))
+
+    def document_order(self):
+        """The controls in the document's order: the order of Tab and of a screen reader's reading."""
+        return self.script("return Array.from(document.querySelectorAll('[data-control]'), (e) => e.dataset.control)")
 
     def settle(self):
         """Until the page has drawn two frames since the last change."""

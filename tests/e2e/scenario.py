@@ -212,9 +212,7 @@ def screen_reader(d, w, model):
     Orca says the start values after the start and the new log line after the check, each once, without
     the focus leaving the button."""
     import re
-    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
-    order = [n for n, c in sorted(w.description.controls.items(), key=lambda item: item[1]["tabIndex"])
-             if c["visible"] and c["widget"] in takes_focus]
+    order = w.description.window["tabOrder"]["designed"]
     start_name, check_name = (w.description.accessible_name(n) for n in (w.start, w.check))
     desk = d.screen_reader()
     try:
@@ -327,6 +325,36 @@ def page_details(d, w, model):
     Check.equal(d.displayed_size(".announcement"), [1, 1], "the status is drawn nowhere")
     model = Model([int(v) for v in start])
     model.check("Int")
+
+    arrangement_under_focus(d, w)
+    return failure_while_showing(d, w, model)
+
+
+def arrangement_under_focus(d, w):
+    """The page narrowed to a phone's width under the focus, and widened again: the focus stays on its
+    control, and the document (what Tab and a screen reader follow) takes each arrangement's order."""
+    d.click(w.right[0])
+    for arrangement, (width, height) in (("compact", (360, 740)), ("designed", d.viewport_size())):
+        d.viewport(width, height)
+        order = w.description.window["tabOrder"][arrangement]
+        Check.equal((d.focused(), [n for n in d.document_order() if n in order]), (w.right[0], order),
+                    f"{width} x {height}: the focus kept, the document in the {arrangement} tab order")
+
+
+def failure_while_showing(d, w, model):
+    """A script error inside the page while it shows a check (Int chosen): the message box says the
+    unexpected error, and the next check writes the whole lesson anew, the failed check's line included."""
+    d.take_entries_away(w.description.the("currentValues"))
+    d.click(w.check)
+    model.check("Int")
+    Check.equal(d.message_box(), (w.description.window["title"], w.description.data["messages"]["unexpected"]),
+                "a failure while showing a check opens the message box of the unexpected error")
+    d.key("Return")
+    d.click(w.check)
+    model.check("Int")
+    Check.equal((d.message_box(), d.read(w.log).splitlines(), [d.read(n) for n in w.right]),
+                (None, model.lines, [str(v) for v in model.values]),
+                "the next check shows the whole lesson again, every line and value right")
     return model
 
 
@@ -439,7 +467,7 @@ SCREENS = [
     ("tablet upright", 768, 1024, 100, 2, True, "designed"),
     ("Chromebook", 1366, 768, 100, 1, False, "designed"),
     ("projector", 1920, 1080, 100, 1, False, "designed"),
-    ("200 % zoom", 1280, 720, 200, 1, False, "compact"),
+    ("200 % zoom", 1280, 720, 200, 1, False, "designed"),
 ]
 
 
@@ -499,15 +527,17 @@ def check_screen(d, w, name, width, height, touch, arrangement):
         if any(abs(a - e * scale) > 1 for a, e in zip(actual, (left, top, wide))):
             misplaced[n] = (tuple(round(a) for a in actual), tuple(round(e * scale) for e in (left, top, wide)))
     Check.equal(misplaced, {}, f"{what}: every control where the {arrangement} arrangement puts it")
-    # The largest scale that fits, never below 1: at 1, or touching the screen's width or height.
+    # The largest scale that fits, never below 1 unless the page is narrower than the arrangement: at 1,
+    # or touching the screen's width or height.
+    least = min(1, view["width"] / size[0])
     fit_height = data["window"]["pixels"][1] if arrangement == "designed" else data["compact"]["firstScreen"]
     touches = abs(win["width"] - view["width"]) <= 1 or abs(fit_height * scale - view["height"]) <= 1
-    fits = win["width"] <= view["width"] + 0.5 and fit_height * scale <= view["height"] + 0.5
-    Check.equal((scale >= 1, abs(scale - 1) < 0.001 or (touches and fits)), (True, True),
-                f"{what}: scaled by {scale:.3f}, the largest that fits, never below 1")
+    fits = win["width"] <= view["width"] + 0.5 and (fit_height * scale <= view["height"] + 0.5 or scale < 1)
+    Check.equal((scale >= least - 0.001, abs(scale - 1) < 0.001 or (touches and fits)), (True, True),
+                f"{what}: scaled by {scale:.3f}, the largest that fits, below 1 only to fit the width")
     fonts = {n: b["font"] for n, b in boxes.items() if abs(b["font"] - designed_font * scale) > 0.05}
-    Check.equal((fonts, designed_font * scale >= designed_font), ({}, True),
-                f"{what}: text {designed_font * scale:.1f} px, no smaller than designed")
+    Check.equal((fonts, designed_font * scale >= designed_font * least - 0.05), ({}, True),
+                f"{what}: text {designed_font * scale:.1f} px, no smaller than designed but to fit the width")
     if touch:
         small = {n: (round(boxes[n]["width"]), round(boxes[n]["height"])) for n in targets(w)
                  if min(boxes[n]["width"], boxes[n]["height"]) < data["minimumTarget"]}
@@ -517,20 +547,54 @@ def check_screen(d, w, name, width, height, touch, arrangement):
     return what
 
 
+def keyboard_order(d, w, what, arrangement):
+    """Tab from the first control of the arrangement's tab order visits the others in the description's
+    order, which in the compact column goes top to bottom as it stands."""
+    order = w.description.window["tabOrder"][arrangement]
+    d.click(order[0])
+    seen = []
+    for _ in order[1:]:
+        d.key("Tab")
+        seen.append(d.focused())
+    Check.equal(seen, order[1:], f"{what}: Tab follows the {arrangement} tab order")
+    # The cubes in the order they stand on the screen, top to bottom or left to right.
+    pictures = [n for n in order if n in w.description.with_role("picture")]
+    boxes = d.layout(pictures)
+    places = [(boxes[n]["top"], boxes[n]["left"]) if arrangement == "compact" else (boxes[n]["left"],) for n in pictures]
+    Check.equal(places == sorted(places), True, f"{what}: Tab meets the cubes in the order they stand")
+
+
+def keyboard_on_screen(d, w, what, first, zoom, arrangement):
+    """On the first screen, a phone: the focus stayed as the column replaced the window, and Tab goes down
+    the column. Zoomed: the window spans the page's width, and Tab follows the designed order."""
+    if first:
+        Check.equal(d.focused(), w.right[0], f"{what}: the focus stays on its control as the column replaces the window")
+        keyboard_order(d, w, what, arrangement)
+    if zoom != 100:
+        window, view = d.window_box(), d.page_extent()
+        Check.equal(abs(window["width"] - view["width"]) <= 1, True,
+                    f"{what}: the window spans the page's width ({window['width']:.0f} of {view['width']})")
+        keyboard_order(d, w, what, arrangement)
+
+
 def screens(d, w, model):
-    """The page on each kind of screen; on a phone held upright one screen shows what a tap did, held
-    sideways every control can be scrolled to."""
+    """The page on each kind of screen, and the keyboard there; on a phone held upright one screen shows
+    what a tap did, held sideways every control can be scrolled to."""
+    d.emulate_screen(1366, 768)
+    d.click(w.right[0])
     for name, width, height, zoom, density, touch, arrangement in SCREENS:
         if zoom != 100:
             d.zoom(zoom, width, height)
         else:
             d.emulate_screen(width, height, density, touch)
         what = check_screen(d, w, name, width, height, touch, arrangement)
+        keyboard_on_screen(d, w, what, (name, width) == SCREENS[0][:2], zoom, arrangement)
         if arrangement == "designed":
             view = d.page_extent()
             reach = {n: d.reveal(n) for n in shown_controls(w)}
-            out = [n for n, r in reach.items() if r["left"] < 0 or r["top"] < 0 or r["right"] > view["width"] + 0.5
-                   or r["bottom"] > view["height"] + 0.5]
+            # Within half a pixel: the page scrolls by whole pixels, a scaled window's edges fall between them.
+            out = [n for n, r in reach.items() if r["left"] < -0.5 or r["top"] < -0.5
+                   or r["right"] > view["width"] + 0.5 or r["bottom"] > view["height"] + 0.5]
             Check.equal(out, [], f"{what}: every control can be scrolled into view")
         d.scroll_to_top()
 
@@ -563,7 +627,7 @@ def focus_and_colours(d, w, model):
     look = d.focus_look()
     Check.equal((look["control"], look["visible"], look["style"]), (w.start, False, "none"),
                 "a click leaves no focus ring")
-    focusable = [n for n in shown_controls(w) if w.description.controls[n]["widget"] != "caption"]
+    focusable = [n for n, c in w.description.controls.items() if c["takesFocus"]]
     looks = {}
     for _ in range(len(focusable) + 2):
         d.key("Tab")
@@ -723,10 +787,7 @@ def windows_details(d, w, model):
 def tab_order(d, w, model):
     """Tab moves through the visible controls that take the focus, in the description's tab order, out of
     the many-line log as well, and round to the first; Shift+Tab moves back."""
-    controls = w.description.controls
-    takes_focus = ("vertexBox", "logBox", "choiceList", "button", "picture")
-    order = [n for n, c in sorted(controls.items(), key=lambda item: item[1]["tabIndex"])
-             if c["visible"] and c["widget"] in takes_focus]
+    order = w.description.window["tabOrder"]["designed"]
     d.click(order[0])
     forward = []
     for _ in order:
