@@ -773,6 +773,15 @@ def windows_details(d, w, model):
     Check.equal({n: d.accessible_description(n) for n in described}, described,
                 "what a screen reader reads after each control's name")
 
+    # A vertex box reached with Tab shows its focus frame whole: every pixel of each edge.
+    order = description.window["tabOrder"]["designed"]
+    d.click(order[0])
+    d.key("Tab")
+    frame = d.focus_frame(order[1])
+    Check.equal((d.focused(), frame["top"], frame["bottom"], frame["left"], frame["right"]),
+                (order[1], frame["width"], frame["width"], frame["height"], frame["height"]),
+                f"the focused box's frame is drawn whole: {frame}")
+
     # What the UI Automation notification says: a start's values in the description's words, a check's line.
     d.click(w.start)
     start = [d.read(n) for n in w.left]
