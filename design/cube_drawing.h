@@ -7,6 +7,8 @@
 // lines on white, in oblique projection, the three edges at the hidden
 // corner D dashed. Coordinates are pixels from the drawing's top-left pixel.
 
+#include "design/window_design.h"
+
 #include <array>
 
 namespace trezolin::design {
@@ -37,6 +39,11 @@ inline constexpr std::array<Edge, 12> kEdges = {{
     {4, 7, false}, {5, 6, false}, {1, 2, false},                 // depth
     {3, 7, true}, {3, 2, true}, {3, 0, true},                    // at the hidden corner D
 }};
+
+// The paper and the ink: fixed, so that the drawing looks the same on every
+// desktop, as the task sheet does.
+inline constexpr Colour kDrawingPaper = Rgb(255, 255, 255);
+inline constexpr Colour kDrawingInk = Rgb(0, 0, 0);
 
 // Dashes of 12 pixels with gaps of 4.
 inline constexpr int kDashLength = 12;

@@ -8,16 +8,25 @@
 
 namespace trezolin {
 
+namespace {
+
+QColor Fixed(const design::Colour& colour)
+{
+    return {colour.red, colour.green, colour.blue};
+}
+
+} // namespace
+
 void DrawCube(QPainter& painter)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillRect(QRect(QPoint(0, 0), kCubeDrawingSize), Qt::white);
+    painter.fillRect(QRect(QPoint(0, 0), kCubeDrawingSize), Fixed(design::kDrawingPaper));
 
     // Square caps so that every solid edge covers both of its corner pixels;
     // dashes end flat, so that they keep their length.
-    const QPen solid(Qt::black, 1, Qt::SolidLine, Qt::SquareCap);
-    QPen dashed(Qt::black, 1, Qt::CustomDashLine, Qt::FlatCap);
+    const QPen solid(Fixed(design::kDrawingInk), 1, Qt::SolidLine, Qt::SquareCap);
+    QPen dashed(Fixed(design::kDrawingInk), 1, Qt::CustomDashLine, Qt::FlatCap);
     dashed.setDashPattern({design::kDashLength, design::kDashGap});
     for (const design::Edge& edge : design::kEdges) {
         painter.setPen(edge.dashed ? dashed : solid);

@@ -30,16 +30,18 @@ int Scale(int pixels, int dpi)
 void DrawCube(HDC dc, int dpi)
 {
     const RECT paper{0, 0, Scale(design::kDrawingWidth, dpi), Scale(design::kDrawingHeight, dpi)};
-    FillRect(dc, &paper, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HBRUSH paperBrush = CreateSolidBrush(ColourRef(design::kDrawingPaper));
+    FillRect(dc, &paper, paperBrush);
+    DeleteObject(paperBrush);
 
     const DWORD width = static_cast<DWORD>(std::max(1, dpi / USER_DEFAULT_SCREEN_DPI));
-    LOGBRUSH black{BS_SOLID, RGB(0, 0, 0), 0};
+    LOGBRUSH ink{BS_SOLID, ColourRef(design::kDrawingInk), 0};
     // Square ends, so that every solid edge covers both of its corner pixels;
     // dashes end flat, so that they keep their length.
-    HPEN solid = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_MITER, width, &black, 0, nullptr);
+    HPEN solid = ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_MITER, width, &ink, 0, nullptr);
     const DWORD dashes[] = {static_cast<DWORD>(Scale(design::kDashLength, dpi)),
                             static_cast<DWORD>(Scale(design::kDashGap, dpi))};
-    HPEN dashed = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER, width, &black, 2, dashes);
+    HPEN dashed = ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT | PS_JOIN_MITER, width, &ink, 2, dashes);
     const HGDIOBJ old = SelectObject(dc, solid);
     for (const design::Edge& edge : design::kEdges) {
         SelectObject(dc, edge.dashed ? dashed : solid);
