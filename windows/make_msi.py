@@ -121,19 +121,12 @@ def set_dates(msi, seconds, started, finished):
     msi.write_bytes(bytes(data))
 
 
-def main():
-    if len(sys.argv) != 10:
-        print(__doc__)
-        return 2
-    wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
-    program, icon, licence, description = (Path(p) for p in sys.argv[6:10])
-    variables = installer_variables(description)
-
+def stage_inputs(folder, wxs, version, manufacturer, date, variables, inputs):
+    """Copies the installer's files into a fresh folder, each dated `date`, and gives the product and
+    package codes, made from everything that goes into the installer."""
     # wixl takes paths relative to the folder it runs in; the cabinet takes each file's time.
-    folder = msi.with_name(msi.name + ".files")
     shutil.rmtree(folder, ignore_errors=True)
     folder.mkdir(parents=True)
-    inputs = {"trezolin.exe": program, "trezolin.ico": icon, "COPYING.txt": licence}
     # How the installer is made counts too: this script and wixl's version.
     wixl_version = run(["wixl", "--version"], folder)
     digest = hashlib.sha256(f"{version}\0{manufacturer}\0{wixl_version}\0".encode() + wxs.read_bytes()
@@ -145,7 +138,29 @@ def main():
     product_code = uuid.uuid5(UPGRADE_CODE, "product " + digest.hexdigest())
     # The package's date is in the package, so a package of another date gets its own code.
     package_code = uuid.uuid5(UPGRADE_CODE, f"package {digest.hexdigest()} {date}")
+    return product_code, package_code
 
+
+def check_summary(folder, msi_name, date, package_code):
+    """The summary holds the release's date and the package code, as set."""
+    summary = run(["msiinfo", "suminfo", msi_name], folder)
+    stamp = time.strftime("%a %b %d %H:%M:%S %Y", time.gmtime(date))
+    for line in (f"Created: {stamp}", f"Last saved: {stamp}", f"Revision number (UUID): {{{str(package_code).upper()}}}"):
+        if line not in summary.splitlines():
+            sys.exit(f"make_msi: the summary lacks '{line}':\n{summary}")
+
+
+def main():
+    if len(sys.argv) != 10:
+        print(__doc__)
+        return 2
+    wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
+    program, icon, licence, description = (Path(p) for p in sys.argv[6:10])
+    variables = installer_variables(description)
+
+    folder = msi.with_name(msi.name + ".files")
+    product_code, package_code = stage_inputs(folder, wxs, version, manufacturer, date, variables,
+                                              {"trezolin.exe": program, "trezolin.ico": icon, "COPYING.txt": licence})
     made = folder / "trezolin.msi"
     started = int(time.time())
     run(["wixl", "-a", "x64", "-D", f"Version={version}", "-D", f"ProductCode={product_code}",
@@ -159,11 +174,7 @@ def main():
          "{" + str(package_code).upper() + "}"], folder)
     set_dates(made, date, started, int(time.time()))
 
-    summary = run(["msiinfo", "suminfo", made.name], folder)
-    stamp = time.strftime("%a %b %d %H:%M:%S %Y", time.gmtime(date))
-    for line in (f"Created: {stamp}", f"Last saved: {stamp}", f"Revision number (UUID): {{{str(package_code).upper()}}}"):
-        if line not in summary.splitlines():
-            sys.exit(f"make_msi: the summary lacks '{line}':\n{summary}")
+    check_summary(folder, made.name, date, package_code)
     shutil.move(made, msi)
     shutil.rmtree(folder)
     return 0

@@ -736,6 +736,17 @@ def site_installed_and_offline(d, w, model):
     return model
 
 
+def focus_frame_whole(d, description):
+    """A vertex box reached with Tab shows its focus frame whole: every pixel of each edge."""
+    order = description.window["tabOrder"]["designed"]
+    d.click(order[0])
+    d.key("Tab")
+    frame = d.focus_frame(order[1])
+    Check.equal((d.focused(), frame["top"], frame["bottom"], frame["left"], frame["right"]),
+                (order[1], frame["width"], frame["width"], frame["height"], frame["height"]),
+                f"the focused box's frame is drawn whole: {frame}")
+
+
 def windows_details(d, w, model):
     """What the Windows program holds beyond what the clipboard shows, read from inside Windows: the log's
     own CR LF line ends, the hidden controls and lists, the window's frame and icon, tooltips, and what a
@@ -773,15 +784,7 @@ def windows_details(d, w, model):
     Check.equal({n: d.accessible_description(n) for n in described}, described,
                 "what a screen reader reads after each control's name")
 
-    # A vertex box reached with Tab shows its focus frame whole: every pixel of each edge.
-    order = description.window["tabOrder"]["designed"]
-    d.click(order[0])
-    d.key("Tab")
-    frame = d.focus_frame(order[1])
-    Check.equal((d.focused(), frame["top"], frame["bottom"], frame["left"], frame["right"]),
-                (order[1], frame["width"], frame["width"], frame["height"], frame["height"]),
-                f"the focused box's frame is drawn whole: {frame}")
-
+    focus_frame_whole(d, description)
     # What the UI Automation notification says: a start's values in the description's words, a check's line.
     d.click(w.start)
     start = [d.read(n) for n in w.left]
