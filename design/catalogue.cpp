@@ -5,8 +5,10 @@
 
 #include "core/change.h"  // kLogHeader: pupils read it in every log line
 #include "design/help_text.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
 #include "design/names.h"
+#include "design/page.h"
 #include "design/window_design.h"
 
 #include <algorithm>
@@ -93,6 +95,18 @@ void AddMessages(std::vector<CatalogueEntry>& entries)
         "Begins every log line, followed by the change's number, a colon and the eight values.");
 }
 
+// What the Windows installer and program files and the page say beside the window.
+void AddProductTexts(std::vector<CatalogueEntry>& entries)
+{
+    Add(entries, "installer comment", kInstallerComment,
+        "What the list of installed programs and the Start menu entry say of the program.");
+    Add(entries, "installer downgrade", kDowngradeMessage,
+        "Why an older installer stops where a newer version is installed.");
+    Add(entries, "legal copyright", kLegalCopyright, "The Windows program's copyright line; keep the names and the year.");
+    Add(entries, "page needs script", kPageNeedsScript, "Shown by the page where the browser runs no scripts.");
+    Add(entries, "page licence", kPageLicence, "Under the page's window, after the program's name and version.");
+}
+
 // A text as a PO string: quotes, backslashes and control characters escaped.
 std::string Quoted(std::string_view text)
 {
@@ -119,6 +133,7 @@ std::vector<CatalogueEntry> CatalogueEntries()
     AddControls(entries);
     AddHelpText(entries);
     AddMessages(entries);
+    AddProductTexts(entries);
     return entries;
 }
 

@@ -5,7 +5,9 @@
 
 #include "core/change.h"
 #include "design/help_text.h"
+#include "design/installer_texts.h"
 #include "design/messages.h"
+#include "design/page.h"
 #include "design/window_design.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +40,8 @@ TEST(CatalogueTest, EveryTextOfTheWindowIsListedButNamesLettersAndMethods)
         EXPECT_FALSE(Listed(entries, kept)) << kept;
     for (const std::string_view text : {ErrorMessage(ErrorKind::Overflow), ErrorMessage(ErrorKind::FloatingPoint),
                                         ErrorMessage(ErrorKind::Unexpected), kMessageButton, kLoadFailure,
-                                        kStartAnnouncement, kLogHeader})
+                                        kStartAnnouncement, kLogHeader, kInstallerComment, kDowngradeMessage,
+                                        kLegalCopyright, kPageNeedsScript, kPageLicence})
         EXPECT_TRUE(Listed(entries, text)) << text;
 }
 
