@@ -86,15 +86,12 @@ void ApplyChange(CubeState& state)
     for (VertexIndex i = 0; i < kVertexCount; ++i)
         state.currentValues.push_back(IntegerToText(NewValue(readings, state.method, i)));
 
-    // The line is put together on the stack and appended in one piece: the
-    // same text as appending header, number, values and line end one by one.
+    // The line after its header is put together on the stack; room for the
+    // whole line is made first, so that the log only ever gains whole lines.
     constexpr std::size_t kLongestNumber = 6;  // "-32768"
-    std::array<char, kLogHeader.size() + kLongestNumber + 2 + kVertexCount * (kLongestNumber + 2) +
-                         kLogLineEnd.size()>
-        line;
+    std::array<char, kLongestNumber + 2 + kVertexCount * (kLongestNumber + 2) + kLogLineEnd.size()> line;
     char* end = line.data();
     const auto put = [&end](std::string_view piece) { end = std::copy(piece.begin(), piece.end(), end); };
-    put(kLogHeader);
     put(IntegerToText(state.changeCount));
     put(": ");
     for (std::size_t i = 0; i < kVertexCount; ++i) {
@@ -103,6 +100,8 @@ void ApplyChange(CubeState& state)
         put("  ");
     }
     put(kLogLineEnd);
+    state.log.reserve(state.log.size() + state.logHeader.size() + static_cast<std::size_t>(end - line.data()));
+    state.log.append(state.logHeader);
     state.log.append(line.data(), end);
 }
 

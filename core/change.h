@@ -18,6 +18,9 @@
 
 namespace trezolin {
 
+// What a log line begins with, in the program's own language.
+inline constexpr std::string_view kLogHeader = "Проверявате опит: ";
+
 // Everything a change reads and writes. The window keeps one and shows it.
 struct CubeState {
     // The current value of each vertex as text; read as numbers by a change,
@@ -32,13 +35,15 @@ struct CubeState {
     std::string log;
     // The number of changes since the latest start.
     std::int16_t changeCount = 0;
+    // What each log line begins with: the Bulgarian header, or its
+    // translation (text that outlives the state).
+    std::string_view logHeader = kLogHeader;
 };
 
-inline constexpr std::string_view kLogHeader = "Проверявате опит: ";
 inline constexpr std::string_view kLogLineEnd = "\r\n";
 
 // Carries out one change and appends
-//   "Проверявате опит: <changeCount>: <A>  <B>  ...  <H>  \r\n"
+//   "<logHeader><changeCount>: <A>  <B>  ...  <H>  \r\n"
 // to the log. Throws OverflowError when a neighbour sum leaves the 16-bit
 // range (or a text holds a number too large for a double) and
 // FloatingPointError when a sum is not finite. It then stops at once and

@@ -130,6 +130,9 @@ std::vector<CatalogueEntry> CatalogueEntries()
 {
     // One list: each source of texts adds its own in the order a reader meets them.
     std::vector<CatalogueEntry> entries;
+    Add(entries, "language name", "Български",
+        "The name of this catalogue's language in itself, as the language chooser lists it: "
+        "English, Українська, Türkçe.");
     AddControls(entries);
     AddHelpText(entries);
     AddMessages(entries);

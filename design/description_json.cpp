@@ -5,7 +5,9 @@
 
 #include "design/compact_layout.h"
 #include "design/cube_drawing.h"
+#include "design/catalogue_table.h"
 #include "design/installer_texts.h"
+#include "design/languages.h"
 #include "design/messages.h"
 #include "design/names.h"
 #include "design/page.h"
@@ -148,6 +150,24 @@ Json PageJson()
     };
 }
 
+// Each language named in itself, with its catalogue: every Bulgarian text of
+// the description and its translation (none for Bulgarian itself). A reader
+// shows a text in a language by looking it up there, or else as it stands.
+Json LanguagesJson()
+{
+    Json languages = Json::array();
+    const auto tables = CatalogueTables();
+    for (std::size_t i = 0; i < Languages().size(); ++i) {
+        Json translations = Json::object();
+        if (i > 0)
+            for (const Translation& t : tables[i - 1].translations)
+                translations[std::string(t.source)] = Text(t.text);
+        languages.push_back(
+            {{"code", Text(Languages()[i].code)}, {"name", Text(Languages()[i].name)}, {"translations", translations}});
+    }
+    return languages;
+}
+
 } // namespace
 
 std::string DescriptionJson()
@@ -188,6 +208,7 @@ std::string DescriptionJson()
          {{"legalCopyright", Text(kLegalCopyright)},
           {"comment", Text(kInstallerComment)},
           {"downgradeMessage", Text(kDowngradeMessage)}}},
+        {"languages", LanguagesJson()},
     };
     return description.dump();
 }

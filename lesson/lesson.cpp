@@ -5,6 +5,7 @@
 
 #include "core/commands.h"
 #include "design/help_text.h"
+#include "design/languages.h"
 #include "design/messages.h"
 #include "design/window_design.h"
 
@@ -14,8 +15,8 @@ namespace trezolin {
 
 namespace {
 
-// The description's start sentence with the values put in.
-std::string StartAnnouncement(std::span<const std::string, kVertexCount> values)
+// The description's start sentence in the language, with the values put in.
+std::string StartAnnouncement(std::span<const std::string, kVertexCount> values, design::LanguageId language)
 {
     std::string joined;
     for (const std::string& value : values) {
@@ -23,7 +24,7 @@ std::string StartAnnouncement(std::span<const std::string, kVertexCount> values)
             joined += design::kAnnouncedValueSeparator;
         joined += value;
     }
-    std::string sentence(design::kStartAnnouncement);
+    std::string sentence(design::Translate(language, design::kStartAnnouncement));
     const std::size_t at = sentence.find("{}");
     return at == std::string::npos ? sentence : sentence.replace(at, 2, joined);
 }
@@ -63,21 +64,49 @@ int RowOfMethod(RoundingMethod method) noexcept
     return static_cast<int>(method);
 }
 
-ErrorNotice NoticeOf(ErrorKind error) noexcept
+ErrorNotice NoticeOf(ErrorKind error, design::LanguageId language) noexcept
 {
     if (error == ErrorKind::None)
         return {};
-    return {design::kWindow.title, design::ErrorMessage(error)};
+    return {design::kWindow.title, design::Translate(language, design::ErrorMessage(error))};
 }
 
-Lesson::Lesson(std::unique_ptr<RandomSource> random)
-    : random_(random ? std::move(random) : std::make_unique<SeededRandomSource>(SeededRandomSource::FromClock()))
+Lesson::Lesson(std::unique_ptr<RandomSource> random, design::LanguageId language)
+    : language_(language),
+      random_(random ? std::move(random) : std::make_unique<SeededRandomSource>(SeededRandomSource::FromClock()))
 {
     for (int i = 0; i < kVertexCount; ++i)
         firstCube_[i] = std::string(1, VertexLetter(i));
-    state_.log = design::HelpText();
+    state_.log = design::HelpText(language_);
+    state_.logHeader = design::Translate(language_, kLogHeader);
     state_.method = RoundingMethod::Round;
     state_.changeCount = 0;
+}
+
+void Lesson::SetLanguage(design::LanguageId language)
+{
+    if (state_.log == design::HelpText(language_)) {
+        state_.log = design::HelpText(language);
+    } else {
+        // Every line of a log the changes wrote begins with the header.
+        const std::string_view header = design::Translate(language, kLogHeader);
+        std::string log;
+        std::string_view rest = state_.log;
+        while (!rest.empty()) {
+            const std::size_t end = rest.find('\n');
+            std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+            rest.remove_prefix(line.size());
+            if (line.starts_with(state_.logHeader)) {
+                line.remove_prefix(state_.logHeader.size());
+                log += header;
+            }
+            log += line;
+        }
+        state_.log = std::move(log);
+    }
+    state_.logHeader = design::Translate(language, kLogHeader);
+    language_ = language;
+    logReplaced_ = true;
 }
 
 View Lesson::Show() noexcept
@@ -89,7 +118,7 @@ View Lesson::Run(Command command, RoundingMethod method) noexcept
 {
     const ErrorKind error = Do(command, method);
     View view = Changes();
-    const ErrorNotice notice = NoticeOf(error);
+    const ErrorNotice notice = NoticeOf(error, language_);
     view.error = error;
     view.errorTitle = notice.title;
     view.errorText = notice.text;
@@ -107,7 +136,7 @@ ErrorKind Lesson::Do(Command command, RoundingMethod method) noexcept
     try {
         if (command == Command::Start) {
             StartCommand(state_, firstCube_, *random_);
-            announcement_ = StartAnnouncement(firstCube_);
+            announcement_ = StartAnnouncement(firstCube_, language_);
         } else {
             state_.method = method;
             CheckCommand(state_);
@@ -134,7 +163,7 @@ View Lesson::ViewOf(LogChange change, ErrorKind error) noexcept
     // Said once: the View keeps the text until the next call, which may clear it.
     spokenAnnouncement_ = std::move(announcement_);
     announcement_.clear();
-    const ErrorNotice notice = NoticeOf(error);
+    const ErrorNotice notice = NoticeOf(error, language_);
     return {.firstCube = firstCube_,
             .secondCube = state_.vertexTexts,
             .previousValues = state_.previousValues,

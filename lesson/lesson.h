@@ -18,6 +18,7 @@
 #include "core/change.h"
 #include "core/cube.h"
 #include "core/rounding.h"
+#include "design/languages.h"
 #include "runtime/errors.h"
 #include "runtime/random_source.h"
 
@@ -70,20 +71,28 @@ struct View {
     std::string_view announcement;
 };
 
-// What the window says of an error: the message box's title and sentence;
-// both empty for ErrorKind::None.
+// What the window says of an error in the language: the message box's title
+// and sentence; both empty for ErrorKind::None.
 struct ErrorNotice {
     std::string_view title;
     std::string_view text;
 };
-[[nodiscard]] ErrorNotice NoticeOf(ErrorKind error) noexcept;
+[[nodiscard]] ErrorNotice NoticeOf(ErrorKind error, design::LanguageId language = design::kBulgarian) noexcept;
 
 class Lesson {
 public:
     // The load state: the first cube lettered A to H, the second empty, the
     // help text as the log, "Round" chosen, no change counted. With no
-    // random source, one seeded from the clock.
-    explicit Lesson(std::unique_ptr<RandomSource> random = nullptr);
+    // random source, one seeded from the clock. The help text, the log's
+    // lines, what is said and the error sentences are in the language.
+    explicit Lesson(std::unique_ptr<RandomSource> random = nullptr,
+                    design::LanguageId language = design::kBulgarian);
+
+    // Goes on in another language: the help text, if the log still shows
+    // it, and every log line's header are re-labelled, and the next View
+    // replaces the log; the values, the count and the method stay.
+    void SetLanguage(design::LanguageId language);
+    [[nodiscard]] design::LanguageId Language() const noexcept { return language_; }
 
     // Everything as it stands, the whole log included: what a shell shows at load.
     [[nodiscard]] View Show() noexcept;
@@ -107,6 +116,7 @@ private:
     [[nodiscard]] View ViewOf(LogChange change, ErrorKind error) noexcept;
 
     CubeState state_;
+    design::LanguageId language_ = design::kBulgarian;
     std::array<std::string, kVertexCount> firstCube_;
     std::unique_ptr<RandomSource> random_;
     // How much of state_.log the shell shows, and whether a start has

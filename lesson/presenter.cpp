@@ -66,8 +66,8 @@ void Present(const View& view, Screen& screen, Shown& shown)
     shown.known = true;
 }
 
-Presenter::Presenter(Screen& screen, std::unique_ptr<RandomSource> random)
-    : screen_(screen), lesson_(std::move(random))
+Presenter::Presenter(Screen& screen, std::unique_ptr<RandomSource> random, design::LanguageId language)
+    : screen_(screen), lesson_(std::move(random), language)
 {
 }
 
@@ -117,9 +117,21 @@ void Presenter::CatchUp() noexcept
     }
 }
 
+void Presenter::SetLanguage(design::LanguageId language) noexcept
+{
+    try {
+        lesson_.SetLanguage(language);
+    } catch (...) {
+        Tell(ErrorKind::Unexpected);
+        return;
+    }
+    behind_ = true;
+    CatchUp();
+}
+
 void Presenter::Tell(ErrorKind error) noexcept
 {
-    const ErrorNotice notice = NoticeOf(error);
+    const ErrorNotice notice = NoticeOf(error, lesson_.Language());
     try {
         screen_.ShowMessage(notice.title, notice.text);
     } catch (...) {

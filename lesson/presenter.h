@@ -71,7 +71,8 @@ void Present(const View& view, Screen& screen, Shown& shown);
 class Presenter {
 public:
     // With no random source the lesson seeds one from the clock.
-    explicit Presenter(Screen& screen, std::unique_ptr<RandomSource> random = nullptr);
+    explicit Presenter(Screen& screen, std::unique_ptr<RandomSource> random = nullptr,
+                       design::LanguageId language = design::kBulgarian);
 
     // Shows the load state whole and chooses its method.
     void Load() noexcept;
@@ -86,6 +87,10 @@ public:
     // commands counted since the last update left.
     void Count(int index) noexcept;
     void CatchUp() noexcept;
+
+    // Goes on in another language and shows the re-labelled log. The
+    // shell re-labels its own controls from design::ControlsIn.
+    void SetLanguage(design::LanguageId language) noexcept;
 
     [[nodiscard]] const Lesson& TheLesson() const noexcept { return lesson_; }
 

@@ -8,6 +8,7 @@
 #include "lesson/presenter.h"
 
 #include "design/help_text.h"
+#include "design/languages.h"
 #include "design/window_design.h"
 #include "runtime/random_source.h"
 #include "worked_example.h"
@@ -152,6 +153,94 @@ TEST(LessonTest, CommandsRunTogetherShowOnceWithAllTheirLines)
         EXPECT_EQ(view.announcement, b.announcement) << b.what;
     }
     EXPECT_EQ(Entries(lesson.Changes().secondCube), Entries(kExampleRoundRows[2]));
+}
+
+TEST(LanguageTest, TagsLocalesAndPreferencesFindTheirCatalogue)
+{
+    using design::FindLanguage;
+    const auto code = [](std::optional<design::LanguageId> id) {
+        return id ? std::string(design::Languages()[static_cast<std::size_t>(*id)].code) : std::string("none");
+    };
+    const std::pair<const char*, const char*> tags[] = {
+        {"uk", "uk"},    {"uk-UA", "uk"}, {"uk_UA.UTF-8", "uk"}, {"TR", "tr"},   {"tr_TR@euro", "tr"},
+        {"en-GB", "en"}, {"bg_BG.UTF-8", "bg"}, {"de", "none"}, {"C", "none"}, {"POSIX", "none"},
+        {"C.UTF-8", "none"}, {"", "none"},
+    };
+    for (const auto& [tag, expected] : tags)
+        EXPECT_EQ(code(FindLanguage(tag)), expected) << tag;
+
+    const struct {
+        const char *language, *lcAll, *lcMessages, *lang;
+        std::vector<std::string> expected;
+    } locales[] = {
+        {"", "", "", "", {}},
+        {"uk", "", "", "C.UTF-8", {}},  // a C locale names no language, whatever LANGUAGE says
+        {"uk:en", "", "", "de_DE.UTF-8", {"uk", "en", "de_DE.UTF-8"}},
+        {"", "POSIX", "tr_TR.UTF-8", "en_US.UTF-8", {}},
+        {"", "", "tr_TR.UTF-8", "en_US.UTF-8", {"tr_TR.UTF-8"}},
+    };
+    for (const auto& l : locales)
+        EXPECT_EQ(design::LocaleLanguages(l.language, l.lcAll, l.lcMessages, l.lang), l.expected) << l.lang;
+
+    EXPECT_EQ(code(design::PreferredLanguage(std::vector<std::string>{"de", "uk-UA", "en"})), "uk");
+    EXPECT_EQ(design::PreferredLanguage(std::vector<std::string>{"de", "C"}), design::kBulgarian);
+    std::vector<std::string> names;
+    for (const design::Language& language : design::Languages())
+        names.emplace_back(language.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Български", "English", "Українська", "Türkçe"}));
+}
+
+TEST(LanguageTest, BulgarianIsTheDescriptionAsItStands)
+{
+    EXPECT_EQ(design::HelpText(design::kBulgarian), design::HelpText());
+    const auto& controls = design::ControlsIn(design::kBulgarian);
+    for (std::size_t row = 0; row < controls.size(); ++row) {
+        EXPECT_EQ(controls[row].text, design::kControls[row].text);
+        EXPECT_EQ(controls[row].tooltip, design::kControls[row].tooltip);
+        EXPECT_EQ(controls[row].SpokenName(), design::kControls[row].SpokenName());
+    }
+    const auto ukrainian = *design::FindLanguage("uk");
+    EXPECT_EQ(design::ControlsIn(ukrainian)[design::RowOf(design::ControlWith(design::Role::StartButton))].text, "Початок");
+}
+
+// A run in Ukrainian computes what a run in Bulgarian does, under its own
+// header; switched to Turkish in the middle, it keeps its values, count and
+// method, and every line is re-labelled.
+TEST(LanguageTest, ARunKeepsItsNumbersInEveryLanguageAndAcrossASwitch)
+{
+    const auto ukrainian = *design::FindLanguage("uk");
+    const auto turkish = *design::FindLanguage("tr");
+    const std::string_view uk = design::Translate(ukrainian, kLogHeader);
+    const std::string_view tr = design::Translate(turkish, kLogHeader);
+    ASSERT_NE(uk, kLogHeader);
+    ASSERT_NE(tr, uk);
+    const auto relabelled = [](std::string log, std::string_view header) {
+        for (std::size_t at = 0; (at = log.find(kLogHeader, at)) != std::string::npos; at += header.size())
+            log.replace(at, kLogHeader.size(), header);
+        return log;
+    };
+
+    Lesson bulgarian(std::make_unique<ReplayRandomSource>(kExampleDraws));
+    Lesson lesson(std::make_unique<ReplayRandomSource>(kExampleDraws), ukrainian);
+    EXPECT_EQ(lesson.Show().logText, design::HelpText(ukrainian));
+    lesson.SetLanguage(turkish);
+    EXPECT_EQ(lesson.Show().logText, design::HelpText(turkish));
+    lesson.SetLanguage(ukrainian);
+    for (const auto& [command, method] : {std::pair{Command::Start, RoundingMethod::Round},
+                                          {Command::Check, RoundingMethod::Round}, {Command::Check, RoundingMethod::Int}})
+        EXPECT_EQ(lesson.Run(command, method).logText, relabelled(std::string(bulgarian.Run(command, method).logText), uk));
+    EXPECT_EQ(lesson.State().log.substr(0, LogLine(1, kExampleRoundRows[0], uk).size()),
+              LogLine(1, kExampleRoundRows[0], uk));
+
+    lesson.SetLanguage(turkish);
+    const View view = lesson.Changes();
+    EXPECT_EQ(view.logChange, LogChange::Replaced);
+    EXPECT_EQ(view.logText, relabelled(bulgarian.State().log, tr));
+    EXPECT_EQ(view.methodRow, RowOfMethod(RoundingMethod::Int));
+    EXPECT_EQ(Entries(view.firstCube), Entries(kExampleStart));
+    EXPECT_EQ(Entries(view.secondCube), Entries(bulgarian.Show().secondCube));
+    EXPECT_EQ(lesson.Run(Command::Check, RoundingMethod::Round).logText,
+              relabelled(std::string(bulgarian.Run(Command::Check, RoundingMethod::Round).logText), tr));
 }
 
 TEST(LessonTest, TheCheckAfterAFullCounterReportsAnOverflowAndChangesNothing)

@@ -47,10 +47,11 @@ inline std::array<std::string, kVertexCount> Texts(const Values& values)
     return texts;
 }
 
-// The log line that a change with this number and these values appends.
-inline std::string LogLine(int number, const Values& values)
+// The log line that a change with this number and these values appends,
+// under the header of the pupil's language.
+inline std::string LogLine(int number, const Values& values, std::string_view header = "Проверявате опит: ")
 {
-    std::string line = "Проверявате опит: " + std::to_string(number) + ": ";
+    std::string line = std::string(header) + std::to_string(number) + ": ";
     for (int v : values)
         line += std::to_string(v) + "  ";
     return line + "\r\n";
