@@ -29,6 +29,16 @@ class Description:
         assert len(names) == 1, (role, names)
         return names[0]
 
+    def translate(self, code, text):
+        """A Bulgarian text of the program in the language: its catalogue's translation, or the text."""
+        language = next(l for l in self.data["languages"] if l["code"] == code)
+        return language["translations"].get(text, text)
+
+    def spoken_name_in(self, code, name):
+        """What a screen reader reads as the control's name in the language."""
+        control = self.controls[name]
+        return self.translate(code, control["accessibleName"] or control["text"]).rstrip(" ")
+
     def entries(self, name):
         return self.controls[name]["entries"]
 

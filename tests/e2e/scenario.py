@@ -34,8 +34,13 @@ def change(values, method):
     return [third(sum(values[j] for j in NEIGHBOURS[i]), method) for i in range(8)]
 
 
-def log_line(number, values):
-    return f"Проверявате опит: {number}: " + "".join(f"{v}  " for v in values)
+LOG_HEADER = "Проверявате опит: "
+HELP_FIRST_LINE = ("При някои изчисления крайният резултат трябва да се закръгли до цяло число и тогава неизбежно "
+                   "възникват грешки от закръгляването.")
+
+
+def log_line(number, values, header=LOG_HEADER):
+    return f"{header}{number}: " + "".join(f"{v}  " for v in values)
 
 
 class Check:
@@ -73,15 +78,21 @@ class Check:
 class Model:
     """The run as it should stand: values, method, and the expected log lines."""
 
-    def __init__(self, values):
+    def __init__(self, values, header=LOG_HEADER):
         self.values = values
         self.previous = None  # the values before the latest check
         self.lines = []
+        self.header = header
 
     def check(self, method):
         self.previous = self.values
         self.values = change(self.values, method)
-        self.lines.append(log_line(len(self.lines) + 1, self.values))
+        self.lines.append(log_line(len(self.lines) + 1, self.values, self.header))
+
+    def relabel(self, header):
+        """The same run under another language's header."""
+        self.lines = [header + line[len(self.header):] for line in self.lines]
+        self.header = header
 
 
 class Window:
@@ -110,7 +121,7 @@ def run(d, w):
 
     # The load state.
     help_lines = log_lines()
-    Check.equal(help_lines[0][:20] if help_lines else "", "При някои изчисления", "help text first line")
+    Check.equal(help_lines[:1], [HELP_FIRST_LINE], "help text first line")
     Check.equal(len(help_lines), 29, "help text has 29 lines")
     Check.equal(read_cube(w.left), list("ABCDEFGH"), "left cube shows the letters")
     Check.equal(read_cube(w.right), [""] * 8, "right cube is empty")
@@ -810,6 +821,50 @@ def tab_order(d, w, model):
     d.key("shift+Tab")
     Check.equal(d.focused(), order[order.index(w.log) - 1], "Shift+Tab leaves the log backwards")
     return model
+
+
+def languages(d, w, model):
+    """A pupil who reads Ukrainian starts the program in Ukrainian, the shell's own way (--lang uk, or
+    ?lang=uk in the page's address): the captions, a tooltip, the names a screen reader gets, the help
+    text and the log's header are Ukrainian, the window says it is, and the numbers are those a run in
+    Bulgarian gives. On the page the pupil then picks Turkish in the language chooser mid-run: the
+    values, the count and the method stay, and every log line is re-labelled."""
+    desc = w.description
+
+    def expect_language(code, what):
+        tr = lambda text: desc.translate(code, text)
+        Check.equal(d.language(), code, f"{what}: the window's language")
+        Check.equal([d.caption(n) for n in (w.start, w.check)],
+                    [tr(desc.controls[n]["text"]) for n in (w.start, w.check)], f"{what}: the buttons' captions")
+        Check.equal(d.tooltip(w.check), tr(desc.controls[w.check]["tooltip"]), f"{what}: the check button's tooltip")
+        for name in (w.start, w.right[0], w.methods, w.log):
+            Check.equal(d.accessible(name)[1], desc.spoken_name_in(code, name), f"{what}: {name}'s accessible name")
+
+    uk_header = desc.translate("uk", LOG_HEADER)
+    Check.equal(uk_header != LOG_HEADER, True, "Ukrainian has a log header of its own")
+    d.restart_in_language("uk")
+    expect_language("uk", "started in Ukrainian")
+    help_lines = d.read(w.log).splitlines()
+    first_help_line = desc.translate("uk", HELP_FIRST_LINE)
+    Check.equal((help_lines[:1], len(help_lines)), ([first_help_line], 29), "the help text in Ukrainian")
+    d.click(w.start)
+    run = Model([int(v) for v in (d.read(n) for n in w.right)], uk_header)
+    for method in ("Round", "Round", "Int"):
+        d.click(w.method(method))
+        d.click(w.check)
+        run.check(method)
+    Check.equal(d.read(w.log).splitlines(), run.lines, "three checks in Ukrainian: Bulgarian's numbers")
+
+    if available(d, "choose_language"):
+        d.choose_language("tr")
+        expect_language("tr", "switched to Turkish")
+        run.relabel(desc.translate("tr", LOG_HEADER))
+        Check.equal(d.read(w.log).splitlines(), run.lines, "the switch keeps the run and re-labels its lines")
+        Check.equal([d.read(n) for n in w.right], [str(v) for v in run.values], "the switch keeps the values")
+        d.click(w.check)      # Int, still chosen
+        run.check("Int")
+        Check.equal(d.read(w.log).splitlines(), run.lines, "the count and the method go on in Turkish")
+    return run
 
 
 RESTARTS = 4
