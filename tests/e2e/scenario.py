@@ -864,7 +864,11 @@ def languages(d, w, model):
         d.click(w.check)      # Int, still chosen
         run.check("Int")
         Check.equal(d.read(w.log).splitlines(), run.lines, "the count and the method go on in Turkish")
-    return run
+
+    # Started again with no choice, on a Bulgarian pupil's machine: Bulgarian, at the load state.
+    d.restart_in_language(None)
+    expect_language("bg", "started with no choice")
+    return Model([0] * 8)
 
 
 RESTARTS = 4
