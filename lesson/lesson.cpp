@@ -85,26 +85,27 @@ Lesson::Lesson(std::unique_ptr<RandomSource> random, design::LanguageId language
 
 void Lesson::SetLanguage(design::LanguageId language)
 {
-    if (state_.log == design::HelpText(language_)) {
-        state_.log = design::HelpText(language);
-    } else {
-        // Every line of a log the changes wrote begins with the header.
-        const std::string_view header = design::Translate(language, kLogHeader);
-        std::string log;
-        std::string_view rest = state_.log;
-        while (!rest.empty()) {
-            const std::size_t end = rest.find('\n');
-            std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
-            rest.remove_prefix(line.size());
-            if (line.starts_with(state_.logHeader)) {
-                line.remove_prefix(state_.logHeader.size());
-                log += header;
-            }
-            log += line;
-        }
-        state_.log = std::move(log);
+    // The help text stays until the first start, with the lines of any
+    // check before it after it; every line a change wrote begins with the header.
+    std::string log;
+    std::string_view rest = state_.log;
+    if (const std::string& help = design::HelpText(language_); rest.starts_with(help)) {
+        log = design::HelpText(language);
+        rest.remove_prefix(help.size());
     }
-    state_.logHeader = design::Translate(language, kLogHeader);
+    const std::string_view header = design::Translate(language, kLogHeader);
+    while (!rest.empty()) {
+        const std::size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end == std::string_view::npos ? rest.size() : end + 1);
+        rest.remove_prefix(line.size());
+        if (line.starts_with(state_.logHeader)) {
+            line.remove_prefix(state_.logHeader.size());
+            log += header;
+        }
+        log += line;
+    }
+    state_.log = std::move(log);
+    state_.logHeader = header;
     language_ = language;
     logReplaced_ = true;
 }
