@@ -6,7 +6,8 @@
 wrote: well-formed for msgfmt, every text translated once, nothing fuzzy or
 left over, and each translation keeping its source's placeholders, line
 breaks and numbers; a help line also keeps everything after its last
-Bulgarian word (the formulas and the example values, their spacing too).
+Bulgarian word (the formulas and the example values, their spacing too), and
+a list of search words stays a list, each word ending in ";".
 
 Usage: check_catalogues.py TEMPLATE PO_DIR"""
 
@@ -59,6 +60,9 @@ def problems(po, template):
         for what, pattern in (("placeholders", r"\{\}"), ("line breaks", r"\n"), ("numbers", r"-?\d+")):
             if re.findall(pattern, translation) != re.findall(pattern, text):
                 yield f"{what} differ from the source in {where}"
+        # The desktop entry's search words: a list whose every word ends in ";".
+        if text.endswith(";") and not re.fullmatch(r"([^;]+;)+", translation):
+            yield f"not a list of words each ending in ';' as its source: {where}"
         tail = re.split(r"[А-Яа-я](?!.*[А-Яа-я])", text)[-1]
         if context and context.startswith("help line") and not translation.endswith(tail):
             yield f"does not end in {tail!r}: {where}"

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Installs Trezolin as a teacher would: validates the desktop entry and the
-# AppStream metainfo, installs under a scratch prefix, builds the Debian
+# AppStream metainfo, translated into every language of po/LINGUAS, installs
+# under a scratch prefix, builds the Debian
 # package and has lintian check it, reads its program's hardening and its
 # --version and --help, installs it with dpkg, starts the installed program in a real X
 # server, checks that its window appears and closes it, then removes the
@@ -19,6 +20,7 @@ trap 'rm -rf "$work"' EXIT
 
 echo "-- validating the desktop entry and the metainfo"
 desktop-file-validate "$src/packaging/$app_id.desktop"
+desktop-file-validate "$build/packaging/$app_id.desktop"
 appstreamcli validate --no-net "$build/packaging/$app_id.metainfo.xml"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 
@@ -30,7 +32,7 @@ metainfo=$(cat "$build/packaging/$app_id.metainfo.xml")
   { echo "the metainfo does not name release $version of $news_date"; exit 1; }
 [[ $metainfo == *"<project_license>GPL-3.0-or-later</project_license>"* ]] || { echo "the metainfo names no licence"; exit 1; }
 maintainer=$(sed -n 's/^TREZOLIN_MAINTAINER:STRING=//p' "$build/CMakeCache.txt")
-[[ $metainfo == *"<developer_name>${maintainer%% <*}</developer_name>"* ]] ||
+[[ $metainfo == *"<developer_name translate=\"no\">${maintainer%% <*}</developer_name>"* ]] ||
   { echo "the metainfo's developer is not $maintainer"; exit 1; }
 changelog=$(zcat "$build/packaging/changelog.gz")
 [[ $(head -n 1 <<<"$changelog") == "trezolin ($version) unstable; urgency=medium" ]] ||
@@ -77,9 +79,80 @@ if [ "$lintian_status" -ne 0 ] || grep -Eq '^(E|W):' <<<"$lintian_out"; then
   echo "lintian finds errors or warnings in the package (status $lintian_status)"; exit 1
 fi
 
-echo "-- the package's program, hardened as Debian's own"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+
+echo "-- the package's desktop entry and metainfo in every language"
+# Bulgarian is the untranslated text; every catalogue adds its own, and the
+# desktop entry offers one action per language, named in that language.
+/usr/bin/python3 - "$root/usr/share/applications/$app_id.desktop" \
+  "$root/usr/share/metainfo/$app_id.metainfo.xml" "$src/po/LINGUAS" <<'PY'
+import configparser
+import pathlib
+import re
+import sys
+import xml.etree.ElementTree as ET
+
+desktop_path, metainfo_path, linguas = sys.argv[1:]
+languages = [line.strip() for line in open(linguas, encoding="utf-8")
+             if line.strip() and not line.startswith("#")]
+problems = []
+
+
+def own_name(language):
+    """The language's name in itself: its catalogue's name for Bulgarian's
+    "Български" where it has one, else the name a pupil knows."""
+    catalogue = pathlib.Path(linguas).with_name(f"{language}.po")
+    text = catalogue.read_text(encoding="utf-8") if catalogue.exists() else ""
+    found = re.search(r'^msgid "Български"\nmsgstr "(.+)"$', text, re.M)
+    known = {"bg": "Български", "en": "English", "uk": "Українська", "tr": "Türkçe"}
+    return found.group(1) if found else known.get(language)
+
+
+entry = configparser.ConfigParser(interpolation=None)
+entry.optionxform = str
+entry.read(desktop_path, encoding="utf-8")
+main = entry["Desktop Entry"]
+for language in languages:
+    for key in ("GenericName", "Comment", "Keywords"):
+        text = main.get(f"{key}[{language}]", "")
+        if not text or text == main[key]:
+            problems.append(f"the desktop entry has no {key}[{language}] of its own: {text!r}")
+actions = [action for action in main["Actions"].split(";") if action]
+if actions != ["bg"] + languages:
+    problems.append(f"the desktop entry's actions are {actions}, not bg and {languages}")
+for action in actions:
+    group = entry[f"Desktop Action {action}"] if entry.has_section(f"Desktop Action {action}") else {}
+    if group.get("Exec") != f"trezolin --lang {action}":
+        problems.append(f"action {action} runs {group.get('Exec')!r}")
+    if not group.get("Name") or group.get("Name") != (own_name(action) or group.get("Name")):
+        problems.append(f"action {action} is named {group.get('Name')!r}, not {own_name(action)!r}")
+    translated = [key for key in group if key.startswith("Name[")]
+    if translated:
+        problems.append(f"action {action}'s name is translated: {translated}")
+if any(key.startswith("Name[") for key in main):
+    problems.append("the program's name is translated")
+
+lang = "{http://www.w3.org/XML/1998/namespace}lang"
+component = ET.parse(metainfo_path).getroot()
+for element in ("summary", "description/p"):
+    texts = {node.get(lang): node.text.strip() for node in component.findall(element)}
+    for language in languages:
+        if not texts.get(language) or texts[language] == texts.get(None):
+            problems.append(f"the metainfo has no {element} in xml:lang=\"{language}\" of its own")
+    if not texts.get(None) or not any("\u0400" <= c <= "\u04ff" for c in texts[None]):
+        problems.append(f"the metainfo's untranslated {element} is not the Bulgarian one: {texts.get(None)!r}")
+
+for problem in problems:
+    print(problem)
+if problems:
+    sys.exit(1)
+print(f"desktop entry and metainfo in bg and {', '.join(languages)}; actions {', '.join(actions)}")
+PY
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml"
+
+echo "-- the package's program, hardened as Debian's own"
 bin="$root/usr/bin/trezolin"
 headers=$(readelf -hldW "$bin")
 grep -Eq 'Type: +DYN' <<<"$headers" || { echo "the program is not position-independent (PIE)"; exit 1; }
