@@ -88,8 +88,6 @@ echo "-- the package's desktop entry and metainfo in every language"
 /usr/bin/python3 - "$root/usr/share/applications/$app_id.desktop" \
   "$root/usr/share/metainfo/$app_id.metainfo.xml" "$src/po/LINGUAS" <<'PY'
 import configparser
-import pathlib
-import re
 import sys
 import xml.etree.ElementTree as ET
 
