@@ -4,6 +4,7 @@
 // The window under bursts of input and odd sequences of commands.
 
 #include "core/commands.h"
+#include "design/languages.h"
 #include "design/messages.h"
 #include "runtime/random_source.h"
 #include "window_fixture.h"
@@ -138,6 +139,24 @@ TEST_F(WindowFaultsTest, AnUnexpectedFailureIsReportedAndTheWindowKeepsWhatItSho
     ClickCheck();
     EXPECT_EQ(window->ChangeCount(), 1);
     EXPECT_TRUE(LogBox().startsWith("Проверявате опит: 1: "));
+
+    // In every other language the message and its button are the language's.
+    for (std::size_t id = 1; id < design::Languages().size(); ++id) {
+        const auto language = static_cast<design::LanguageId>(id);
+        SCOPED_TRACE(std::string(design::Languages()[id].code));
+        window = std::make_unique<Trezolin>(std::make_unique<ReplayRandomSource>(std::vector<float>{0.439f}), language);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        testing::MessageBoxCloser closer;
+        ClickStart();
+        const std::string_view message = design::Translate(language, design::ErrorMessage(ErrorKind::Unexpected));
+        const std::string_view button = design::Translate(language, design::kMessageButton);
+        EXPECT_EQ(closer.shown, 1);
+        EXPECT_EQ(closer.title, "Trezolin");
+        EXPECT_NE(message, design::ErrorMessage(ErrorKind::Unexpected));
+        EXPECT_EQ(closer.text, QString::fromUtf8(message.data(), qsizetype(message.size())));
+        EXPECT_EQ(closer.buttons, QStringList{QString::fromUtf8(button.data(), qsizetype(button.size()))});
+    }
 }
 
 } // namespace

@@ -6,18 +6,24 @@
 // A shown Trezolin window with a known random source, and helpers to drive it
 // as a user would.
 
+#include "design/languages.h"
 #include "runtime/random_source.h"
+#include "ui/command_line.h"
 #include "ui/cube_picture.h"
+#include "ui/face_button.h"
 #include "ui/trezolin_window.h"
 #include "worked_example.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRawFont>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -38,14 +44,21 @@ inline void PrintTo(const QString& text, std::ostream* os)
 
 namespace trezolin::testing {
 
+// The language the program opens in on this machine with no --lang: the
+// tests run under a Bulgarian pupil's locale, so Bulgarian.
+inline design::LanguageId PupilsLanguage()
+{
+    return WindowLanguage(std::nullopt, EnvironmentLanguages());
+}
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { Open(kExampleDraws); }
 
-    void Open(std::vector<float> draws)
+    void Open(std::vector<float> draws, design::LanguageId language = PupilsLanguage())
     {
         draws.resize(draws.size() * 4, 0.5f);  // room for more starts
-        window = std::make_unique<Trezolin>(std::make_unique<ReplayRandomSource>(std::move(draws)));
+        window = std::make_unique<Trezolin>(std::make_unique<ReplayRandomSource>(std::move(draws)), language);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         QApplication::setActiveWindow(window.get());
@@ -125,6 +138,57 @@ public:
 private:
     QTimer timer_;
 };
+
+// Every caption, button text and list entry the window shows that does not
+// fit the room its control draws it in, by the window's own font metrics,
+// each as "control: text (needs w x h, has w x h)"; empty when all fit.
+inline std::vector<std::string> TextsThatDoNotFit(const Trezolin& window)
+{
+    std::vector<std::string> cut;
+    const auto check = [&cut](const QWidget* w, const QString& text, const QRect& room) {
+        const QFontMetrics metrics = w->fontMetrics();
+        const QSize needs(metrics.horizontalAdvance(text), metrics.height());
+        if (needs.width() > room.width() || needs.height() > room.height())
+            cut.push_back(QStringLiteral("%1: %2 (needs %3 x %4, has %5 x %6)")
+                              .arg(w->objectName(), text)
+                              .arg(needs.width()).arg(needs.height()).arg(room.width()).arg(room.height())
+                              .toStdString());
+    };
+    for (std::size_t row = 0; row < design::kControls.size(); ++row) {
+        const QWidget* w = window.ControlAt(row);
+        if (w->isHidden())
+            continue;
+        if (const auto* button = qobject_cast<const FaceButton*>(w)) {
+            check(button, button->text(), button->CaptionRect());
+        } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
+            const int margin = label->margin();
+            check(label, label->text(), label->contentsRect().adjusted(margin, margin, -margin, -margin));
+        } else if (const auto* list = qobject_cast<const QListWidget*>(w)) {
+            // The item view draws an entry's text inside a focus frame's margin at each side.
+            const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+            for (int entry = 0; entry < list->count(); ++entry) {
+                const QRect place = list->visualItemRect(list->item(entry)).intersected(list->viewport()->rect());
+                check(list, list->item(entry)->text(), place.adjusted(margin, 0, -margin, 0));
+            }
+        }
+    }
+    return cut;
+}
+
+// The letters of the languages besides Bulgarian's Cyrillic and English's
+// Latin that the window's font must have: Ukrainian's and Turkish's own.
+inline constexpr char32_t kOwnLetters[] = U"ґєіїҐЄІЇĞğŞşıİçÇöÖüÜ";
+
+// Those of the letters that the font the window actually draws with lacks.
+inline QString LettersTheFontLacks(const QFont& font)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    QString lacking;
+    for (const char32_t* letter = kOwnLetters; *letter; ++letter)
+        if (!raw.isValid() || !raw.supportsCharacter(static_cast<uint>(*letter)))
+            lacking += QString::fromUcs4(letter, 1);
+    return lacking;
+}
 
 // A log line as the log box shows it: LF where the log keeps CR LF.
 inline QString Line(int number, const std::array<int, 8>& values)

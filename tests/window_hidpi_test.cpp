@@ -11,6 +11,9 @@
 
 #include <QImage>
 
+#include <string>
+#include <vector>
+
 namespace trezolin {
 namespace {
 
@@ -85,6 +88,17 @@ TEST_F(WindowScaledTest, ScaledByTwoTextIsRenderedAtDeviceResolution)
         for (int x = 0; x < image.width(); ++x)
             dark += qGray(image.pixel(x, y)) < 60;
     EXPECT_GT(dark, 40);
+}
+
+TEST_F(WindowScaledTest, ScaledByTwoEveryTextFitsInEveryLanguage)
+{
+    for (std::size_t id = 0; id < design::Languages().size(); ++id) {
+        SCOPED_TRACE(std::string(design::Languages()[id].code));
+        Open(testing::kExampleDraws, static_cast<design::LanguageId>(id));
+        ASSERT_EQ(window->devicePixelRatio(), 2.0);
+        EXPECT_EQ(testing::TextsThatDoNotFit(*window), std::vector<std::string>{});
+        EXPECT_EQ(testing::LettersTheFontLacks(window->font()), "");
+    }
 }
 
 TEST(AppIconScaledTest, AvailableAtEveryDesktopSizeAndSharpAtTwice)

@@ -7,15 +7,19 @@
 #include "ui/announcer.h"
 #include "ui/cube_picture.h"
 #include "design/help_text.h"
+#include "design/languages.h"
 #include "design/window_design.h"
 #include "window_fixture.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
 namespace trezolin {
 namespace {
@@ -220,6 +224,73 @@ TEST_F(WindowLayoutTest, TabVisitsTheVisibleControlsInTabIndexOrder)
     }
     expected.push_back(expected.front());  // round again to the start
     EXPECT_EQ(visited, expected);
+}
+
+TEST_F(WindowLayoutTest, OpensInTheLanguageOfABulgarianPupilsMachine)
+{
+    // The tests run under LANG=bg_BG.UTF-8, as the program does in a Bulgarian classroom.
+    EXPECT_EQ(testing::PupilsLanguage(), design::kBulgarian);
+    EXPECT_EQ(window->Language(), design::kBulgarian);
+    EXPECT_EQ(window->locale().name(), "bg_BG");
+}
+
+TEST_F(WindowLayoutTest, EveryLanguageShowsItsOwnTextsAndSaysWhichItIs)
+{
+    const auto languages = design::Languages();
+    for (std::size_t id = 0; id < languages.size(); ++id) {
+        const auto language = static_cast<design::LanguageId>(id);
+        const QString code = Utf8(languages[id].code);
+        SCOPED_TRACE(code.toStdString());
+        Open(testing::kExampleDraws, language);
+        EXPECT_EQ(window->Language(), language);
+        // What a screen reader takes the window's language from.
+        EXPECT_EQ(window->locale().name().section('_', 0, 0), code);
+        EXPECT_EQ(window->windowTitle(), "Trezolin");
+        const auto& controls = design::ControlsIn(language);
+        for (std::size_t row = 0; row < controls.size(); ++row) {
+            const design::Control& c = controls[row];
+            QWidget* w = window->ControlAt(row);
+            SCOPED_TRACE(c.Name());
+            EXPECT_EQ(w->locale(), window->locale());
+            EXPECT_EQ(w->toolTip(), Utf8(c.tooltip));
+            EXPECT_EQ(w->accessibleName(), Utf8(c.accessibleName));
+            const design::Widget widget = design::WidgetOf(c.role);
+            if (widget == design::Widget::Button || widget == design::Widget::Caption) {
+                EXPECT_EQ(TextOf(w), Utf8(c.text));
+            }
+            if (widget == design::Widget::Button) {
+                EXPECT_EQ(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Description),
+                          Utf8(c.Description()));
+            }
+        }
+        EXPECT_EQ(LogBox(), QString::fromStdString(design::HelpText(language)).remove('\r'));
+        // Only Bulgarian is the description's own text.
+        const QString start = TextOf(Named<QPushButton>("Command1", 0));
+        EXPECT_EQ(start == "Начало", language == design::kBulgarian);
+    }
+}
+
+TEST_F(WindowLayoutTest, EveryCaptionButtonAndEntryFitsItsControlInEveryLanguage)
+{
+    for (std::size_t id = 0; id < design::Languages().size(); ++id) {
+        SCOPED_TRACE(std::string(design::Languages()[id].code));
+        Open(testing::kExampleDraws, static_cast<design::LanguageId>(id));
+        EXPECT_EQ(testing::TextsThatDoNotFit(*window), std::vector<std::string>{});
+        // The same after a start and a check, with the focus on a button.
+        ClickStart();
+        ClickCheck();
+        EXPECT_TRUE(Named<QPushButton>("Command1", 1)->hasFocus());
+        EXPECT_EQ(testing::TextsThatDoNotFit(*window), std::vector<std::string>{});
+    }
+}
+
+TEST_F(WindowLayoutTest, TheWindowsFontHasEveryLanguagesLetters)
+{
+    EXPECT_EQ(testing::LettersTheFontLacks(window->font()), "")
+        << "drawn with " << QFontInfo(window->font()).family().toStdString();
+    const QFontMetrics metrics(window->font());
+    for (const char32_t* letter = testing::kOwnLetters; *letter; ++letter)
+        EXPECT_TRUE(metrics.inFontUcs4(static_cast<uint>(*letter))) << static_cast<unsigned>(*letter);
 }
 
 } // namespace

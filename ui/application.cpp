@@ -23,4 +23,15 @@ void SetUpApplication()
     QApplication::setWindowIcon(AppIcon());
 }
 
+QLocale LocaleOf(design::LanguageId language)
+{
+    const design::Language& l = design::Languages()[static_cast<std::size_t>(language)];
+    return QLocale(FromUtf8(l.code));
+}
+
+void UseLanguage(design::LanguageId language)
+{
+    QLocale::setDefault(LocaleOf(language));
+}
+
 } // namespace trezolin

@@ -15,6 +15,20 @@ FaceButton::FaceButton(const QString& caption, const QColor& face, QWidget* pare
 {
 }
 
+namespace {
+
+// The bevel's width inside the face.
+constexpr int kBevel = 2;
+
+} // namespace
+
+QRect FaceButton::CaptionRect() const
+{
+    // The outline, the bevel, the focus frame's line, the shift when down.
+    constexpr int margin = 1 + kBevel + 1 + 1;
+    return rect().adjusted(margin, margin, -margin, -margin);
+}
+
 void FaceButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -28,7 +42,7 @@ void FaceButton::paintEvent(QPaintEvent*)
     const QBrush fill(face_);
     qDrawWinButton(&painter, face, palette(), isDown(), &fill);
 
-    QRect caption = face.adjusted(2, 2, -2, -2);
+    QRect caption = face.adjusted(kBevel, kBevel, -kBevel, -kBevel);
     if (isDown())
         caption.translate(1, 1);
     painter.setPen(palette().color(QPalette::ButtonText));

@@ -19,6 +19,10 @@ public:
     FaceButton(const QString& caption, const QColor& face, QWidget* parent = nullptr);
 
     QColor face() const { return face_; }
+    // The room the caption always has, whatever the button's state: inside
+    // the focus outline, the bevel and the focus frame, and a pixel more for
+    // the caption's shift while the button is down.
+    QRect CaptionRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

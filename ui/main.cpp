@@ -9,11 +9,15 @@
 
 int main(int argc, char* argv[])
 {
-    if (const auto status = trezolin::AnswerCommandLine(argc, argv))
-        return *status;
+    const trezolin::CommandLine asked = trezolin::AnswerCommandLine(argc, argv);
+    if (asked.exitStatus)
+        return *asked.exitStatus;
+    const trezolin::design::LanguageId language =
+        trezolin::WindowLanguage(asked.language, trezolin::EnvironmentLanguages());
     QApplication app(argc, argv);
     trezolin::SetUpApplication();
-    trezolin::Trezolin window;
+    trezolin::UseLanguage(language);
+    trezolin::Trezolin window(nullptr, language);
     window.show();
     return app.exec();
 }

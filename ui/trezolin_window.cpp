@@ -5,6 +5,7 @@
 
 #include "design/messages.h"
 #include "ui/announcer.h"
+#include "ui/application.h"
 #include "ui/cube_picture.h"
 #include "ui/face_button.h"
 #include "ui/method_list.h"
@@ -225,8 +226,8 @@ void Describe(QWidget* w, const design::Control& c)
 class WindowScreen final : public Screen {
 public:
     WindowScreen(QWidget& window, const std::array<QWidget*, design::kControls.size()>& controls,
-                 Announcer* const& announcer)
-        : window_(window), controls_(controls), announcer_(announcer)
+                 Announcer* const& announcer, design::LanguageId language)
+        : window_(window), controls_(controls), announcer_(announcer), language_(language)
     {
     }
 
@@ -291,7 +292,7 @@ public:
     void ShowMessage(std::string_view title, std::string_view text) override
     {
         QMessageBox box(QMessageBox::Warning, FromUtf8(title), FromUtf8(text), QMessageBox::Ok, &window_);
-        box.button(QMessageBox::Ok)->setText(FromUtf8(design::kMessageButton));
+        box.button(QMessageBox::Ok)->setText(FromUtf8(design::Translate(language_, design::kMessageButton)));
         box.exec();
     }
 
@@ -316,14 +317,16 @@ private:
     QWidget& window_;
     const std::array<QWidget*, design::kControls.size()>& controls_;
     Announcer* const& announcer_;  // made after the screen, before the first setter is called
+    design::LanguageId language_;
 };
 
 } // namespace
 
-Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
+Trezolin::Trezolin(std::unique_ptr<RandomSource> random, design::LanguageId language, QWidget* parent)
     : QWidget(parent),
-      screen_(std::make_unique<WindowScreen>(*this, controls_, announcer_)),
-      presenter_(*screen_, std::move(random))
+      language_(language),
+      screen_(std::make_unique<WindowScreen>(*this, controls_, announcer_, language)),
+      presenter_(*screen_, std::move(random), language)
 {
     const design::Window& w = design::kWindow;
     setObjectName(QStringLiteral("Trezolin"));
@@ -338,6 +341,8 @@ Trezolin::Trezolin(std::unique_ptr<RandomSource> random, QWidget* parent)
     QFont font(FromUtf8(w.fontFamily), w.fontPoints);
     font.setWeight(static_cast<QFont::Weight>(w.fontWeight));
     setFont(font);
+    // Inherited by every control and the message box.
+    setLocale(LocaleOf(language_));
 
     CreateControls();
     announcer_ = new Announcer(this);
@@ -365,8 +370,10 @@ QWidget* Trezolin::CreateControl(const design::Control& c)
 
 void Trezolin::CreateControls()
 {
-    for (const design::Control& c : design::kControls)
-        controls_.at(design::RowOf(c)) = CreateControl(c);
+    // The language's controls are kControls row for row.
+    const auto& controls = design::ControlsIn(language_);
+    for (std::size_t row = 0; row < controls.size(); ++row)
+        controls_.at(row) = CreateControl(controls[row]);
     // The table runs front to back: raising from the back leaves the first in front.
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it)
         (*it)->raise();

@@ -15,6 +15,7 @@
 //        the renamed hidden list entries, the log line appended, the line
 //        said to a screen reader; an error goes to ShowMessage.
 
+#include "design/languages.h"
 #include "design/window_design.h"
 #include "lesson/presenter.h"
 
@@ -31,8 +32,11 @@ class Announcer;
 
 class Trezolin : public QWidget {
 public:
-    // With no random source the lesson seeds one from the clock.
-    explicit Trezolin(std::unique_ptr<RandomSource> random = nullptr, QWidget* parent = nullptr);
+    // With no random source the lesson seeds one from the clock. Every text
+    // of the window, and the language it reports to a screen reader, is the
+    // language's.
+    explicit Trezolin(std::unique_ptr<RandomSource> random = nullptr,
+                      design::LanguageId language = design::kBulgarian, QWidget* parent = nullptr);
     ~Trezolin() override;
 
     // The command buttons' handler: 0 is the start button, 1 the check button.
@@ -45,6 +49,8 @@ public:
     // What says a command's result to a screen reader.
     Announcer* TheAnnouncer() const { return announcer_; }
 
+    design::LanguageId Language() const { return language_; }
+
     std::int16_t ChangeCount() const { return presenter_.TheLesson().State().changeCount; }
 
 private:
@@ -52,6 +58,7 @@ private:
     void CreateControls();
     void Form_Load();
 
+    design::LanguageId language_;
     std::array<QWidget*, design::kControls.size()> controls_{};
     Announcer* announcer_ = nullptr;
     std::unique_ptr<Screen> screen_;  // the presenter's setters over the controls above

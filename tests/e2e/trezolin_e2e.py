@@ -29,7 +29,7 @@ from scenario import Check
 
 def desktop(target, description):
     from x11_driver import X11Driver
-    return X11Driver(target, description), [scenario.screen_reader, scenario.close_mid_burst]
+    return X11Driver(target, description), [scenario.screen_reader, scenario.languages, scenario.close_mid_burst]
 
 
 def page(target, description, engine="chromium"):

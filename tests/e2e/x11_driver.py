@@ -1,8 +1,15 @@
 # SPDX-FileCopyrightText: 2026 The Trezolin developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-"""The desktop window in a real X server, driven with xdotool, xclip and wmctrl."""
+"""The desktop window in a real X server, driven with xdotool, xclip and wmctrl.
 
+For the language step the driver also reads the window as a screen reader
+does, over the accessibility bus (AT-SPI, with Debian's Python modules): the
+language the program reports, the controls' names, a tooltip once the pointer
+rests on its control.
+"""
+
+import os
 import time
 
 from description import Target
@@ -12,6 +19,9 @@ NOTHING_COPIED = "<nothing copied>"
 
 
 class X11Driver:
+    LACKS = {"choose_language": "the desktop program has no language chooser: it takes its language when it "
+                                "starts (--lang, else the locale)"}
+
     def __init__(self, binary, description, session=None):
         self.description = description
         self.session = session or XSession()
@@ -20,8 +30,146 @@ class X11Driver:
         self.window = self.session.find_window(description.window["title"])
         self.session.wait_until_shown(self.window, *description.window["pixels"])
 
-    def start_program(self, binary):
-        return self.session.start([binary])
+    def start_program(self, binary, *arguments):
+        return self.session.start([binary, *arguments])
+
+    def restart_in_language(self, code):
+        """Ends the program and starts it again with --lang code (None: with no choice, as a pupil's
+        desktop starts it), on the accessibility bus so that its window can be read as a screen
+        reader reads it."""
+        self._end_program()
+        self._accessibility()
+        self.program = self.start_program(self.binary, *(["--lang", code] if code else []))
+        self.window = self.session.find_window(self.description.window["title"])
+        self.session.wait_until_shown(self.window, *self.description.window["pixels"])
+        self._app = None
+
+    def _end_program(self):
+        if self.program.poll() is None:
+            self.program.kill()
+            self.program.wait()
+        output = self.program_output()
+        if output.strip():
+            print("program output:\n" + output)
+
+    def _accessibility(self):
+        """The accessibility bus on this X session, switched on as a screen reader does, and this
+        process's connection to it; the next programs started here join it."""
+        if getattr(self, "_bus", None):
+            return
+        from screen_reader import AccessibilityBus
+        self._bus = AccessibilityBus(self.session.env)
+        self.session.env = self._bus.env
+        # The AT-SPI library finds the accessibility bus through the session bus it is started on.
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = self._bus.env["DBUS_SESSION_BUS_ADDRESS"]
+        import gi
+        gi.require_version("Atspi", "2.0")
+        from gi.repository import Atspi
+        Atspi.init()
+        self._atspi = Atspi
+
+    @staticmethod
+    def _wait_for(condition, what, timeout=60.0):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = condition()
+            if found:
+                return found
+            time.sleep(0.1)
+        raise RuntimeError(f"timed out waiting for {what}")
+
+    def _application(self):
+        """The program's accessible application, once it is on the bus."""
+        if getattr(self, "_app", None) is None:
+            def find():
+                desktop = self._atspi.get_desktop(0)
+                for i in range(desktop.get_child_count()):
+                    app = desktop.get_child_at_index(i)
+                    try:
+                        if app is not None and app.get_process_id() == self.program.pid and app.get_child_count():
+                            return app
+                    except Exception:   # an application leaving the bus
+                        continue
+                return None
+            self._app = self._wait_for(find, "the program on the accessibility bus")
+        return self._app
+
+    def _frame(self):
+        """The window's accessible: the application's child with the window's title (Qt 6.4 gives a
+        plain top-level widget the role "filler")."""
+        app, title = self._application(), self.description.window["title"]
+
+        def find():
+            for i in range(app.get_child_count()):
+                child = app.get_child_at_index(i)
+                if child is not None and child.get_name() == title and child.get_child_count():
+                    return child
+            return None
+        return self._wait_for(find, "the program's window on the accessibility bus")
+
+    def _accessible_of(self, control):
+        """The accessible whose place in the window is the control's, as the description gives it."""
+        frame = self._frame()
+        origin = frame.get_extents(self._atspi.CoordType.SCREEN)
+        wanted = tuple(self.description.controls[control]["pixels"])
+        places = []
+        for i in range(frame.get_child_count()):
+            child = frame.get_child_at_index(i)
+            box = child.get_extents(self._atspi.CoordType.SCREEN)
+            place = (box.x - origin.x, box.y - origin.y, box.width, box.height)
+            if place == wanted:
+                return child
+            places.append((child.get_name(), place))
+        raise AssertionError(f"no accessible at {control}'s place {wanted}: {places}")
+
+    def language(self):
+        """The language the program reports on the accessibility bus, as a code such as "uk": the
+        application's locale (org.a11y.atspi.Application.GetLocale), which is what Qt reports."""
+        self._accessibility()
+        from gi.repository import Gio, GLib
+        flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+        session = Gio.DBusConnection.new_for_address_sync(self._bus.env["DBUS_SESSION_BUS_ADDRESS"], flags)
+        address = session.call_sync("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress", None,
+                                    GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000).unpack()[0]
+        bus = Gio.DBusConnection.new_for_address_sync(address, flags)
+        messages = 0    # the locale of messages, as gettext's LC_MESSAGES
+        locale = bus.call_sync(self._application().app.bus_name, "/org/a11y/atspi/accessible/root",
+                               "org.a11y.atspi.Application", "GetLocale", GLib.Variant("(u)", (messages,)),
+                               GLib.VariantType("(s)"), Gio.DBusCallFlags.NONE, 10000).unpack()[0]
+        bus.close_sync()
+        session.close_sync()
+        return locale.split("_")[0].split(".")[0]
+
+    def accessible(self, control):
+        """(role, name) as a screen reader gets them."""
+        self._accessibility()
+        found = self._accessible_of(control)
+        return found.get_role_name(), found.get_name()
+
+    def caption(self, control):
+        """A button's caption: what the accessibility bus gives as its text (Qt names a button by
+        its caption where it has no name of its own)."""
+        return self.accessible(control)[1]
+
+    def tooltip(self, control, timeout=60.0):
+        """The tooltip that shows once the pointer rests on the control: the text of the tooltip
+        window the program opens, read over the accessibility bus."""
+        self._accessibility()
+        app = self._application()
+        # Qt shows tooltips for the active window; moving away first makes the next rest a new one.
+        self.session.run(["xdotool", "windowactivate", "--sync", self.window], check=False)
+        self.session.run(["xdotool", "mousemove", "--window", self.window, "0", "0"])
+        time.sleep(0.2)
+        self.session.run(["xdotool", "mousemove", "--window", self.window, *map(str, self.place(control))])
+
+        def shown_tip():
+            for i in range(app.get_child_count()):
+                child = app.get_child_at_index(i)
+                if child is not None and child.get_role() == self._atspi.Role.TOOL_TIP and \
+                        child.get_state_set().contains(self._atspi.StateType.SHOWING) and child.get_name():
+                    return child.get_name()
+            return None
+        return self._wait_for(shown_tip, f"{control}'s tooltip", timeout)
 
     def program_output(self):
         """What the program printed, once it has ended."""
@@ -103,11 +251,7 @@ class X11Driver:
         return desk
 
     def stop(self):
-        program = self.program
-        if program.poll() is None:
-            program.kill()
-            program.wait()
-        output = self.program_output()
-        if output.strip():
-            print("program output:\n" + output)
+        self._end_program()
+        if getattr(self, "_bus", None):
+            self._bus.stop()
         self.session.stop()
