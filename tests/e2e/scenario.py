@@ -871,6 +871,61 @@ def languages(d, w, model):
     return Model([0] * 8)
 
 
+# Ukrainian's and Turkish letters that Bulgarian lacks.
+OWN_LETTERS = "ґєіїĞğŞşıİçöü"
+
+
+def windows_languages(d, w, model):
+    """The Windows program's ways of choosing and what it shows in each language: Wine is a Bulgarian
+    pupil's machine; each language by --lang, and by --lang=CODE; an unknown code is said on the standard
+    error and the program goes on in the user's language; without --lang the user's language (Wine under
+    the C locale gives en-US); in every language every button, label and list entry fits its control and
+    the window's font has every letter; the message box's button is in the program's language."""
+    desc = w.description
+    Check.equal(d.user_languages(), {"preferred": ["bg-BG"], "locale": "bg-BG"},
+                "Wine gives the user's language as a Bulgarian pupil's machine does: bg-BG")
+    measured = {n for n, c in desc.controls.items()
+                if c["visible"] and c["widget"] in ("button", "caption", "choiceList")}
+    codes = [language["code"] for language in desc.data["languages"]]
+    seen, fits, missing = {}, {}, {}
+    for code in codes:
+        d.restart_in_language(code)
+        seen[code] = d.language()
+        fit = d.text_fit()
+        Check.equal({f["control"] for f in fit}, measured, f"{code}: every button, label and list is measured")
+        fits[code] = [f"{f['control']} {f['text']!r}: {f['extent']} in {f['room']}" for f in fit
+                      if f["extent"][0] > f["room"][0] or f["extent"][1] > f["room"][1]]
+        missing[code] = d.missing_glyphs(OWN_LETTERS)["missing"]
+    Check.equal(seen, {code: code for code in codes}, "--lang CODE starts the window in each language")
+    Check.equal(fits, {code: [] for code in codes},
+                "every button's, label's and list entry's text fits its control, in every language")
+    Check.equal(missing, {code: "" for code in codes}, f"the window's font has every letter of {OWN_LETTERS}")
+
+    d.restart(["--lang=uk"])
+    Check.equal(d.language(), "uk", "--lang=uk as well")
+    d.restart(["--lang", "xx"])
+    Check.equal((d.language(), "--lang xx" in d.program_output()), ("bg", True),
+                "an unknown --lang is said on the standard error, and the program goes on in the user's language")
+    d.restart([], locale="C.UTF-8")
+    Check.equal(d.language(), "en", "without --lang, the user's language: under the C locale Wine says en-US")
+
+    # The 32 768th check in Turkish: the message box in Turkish, its button too.
+    d.restart_in_language("tr")
+    d.click(w.start)
+    d.click_many(w.check, 32767)
+    d.click(w.check)
+    Check.equal((d.message_box(), d.message_box_button()),
+                ((desc.window["title"], desc.translate("tr", desc.data["messages"]["overflow"])),
+                 desc.translate("tr", desc.data["messages"]["button"])),
+                "the message box and its button in Turkish")
+    d.key("Return")
+    Check.equal(d.message_box(), None, "Enter closes it")
+
+    d.restart_in_language(None)
+    Check.equal(d.language(), "bg", "started with no choice: Bulgarian")
+    return Model([0] * 8)
+
+
 RESTARTS = 4
 
 
