@@ -73,6 +73,14 @@ class Wine:
     def stop(self):
         self.quiet(["--stop"], check=False)
 
+    def scale(self, dpi):
+        """Sets the screen's scaling as a user does in Windows' settings (LogPixels, 96 at 100 %) and starts
+        the server again, which reads it: every Windows program of the prefix ends."""
+        self.run(["reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
+                  "/f"])
+        self.stop()
+        self.quiet([])
+
 
 class WineDriver(X11Driver):
     LACKS = {"choose_language": "the Windows program has no language chooser: its language is chosen when it "
@@ -85,6 +93,8 @@ class WineDriver(X11Driver):
         session = XSession()
         try:
             self.wine = Wine(wine_folder, session)
+            # At 100 %, whatever a run stopped half-way left.
+            self.wine.scale(96)
         except Exception:
             session.stop()
             raise
@@ -93,9 +103,39 @@ class WineDriver(X11Driver):
         self.starts = 0
         # What the next start of the program gets: its arguments, and the host's locale for Wine.
         self.arguments, self.locale = [], None
+        # The window's size in pixels at the screen's scaling.
+        self.size = description.window["pixels"]
+        self.probe_program = probe
         super().__init__(program, description, session)
-        self.probe = self.wine.start([probe], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        self.start_probe()
+
+    def start_probe(self):
+        self.probe = self.wine.start([self.probe_program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      stderr=subprocess.DEVNULL)
+
+    def stop_probe(self):
+        if self.probe:
+            self.probe.stdin.close()
+            try:
+                self.probe.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.probe.kill()
+            self.probe = None
+
+    def rescale(self, dpi):
+        """Sets the screen's scaling and starts the program (with the same arguments) and the probe again
+        under it; gives the window's size."""
+        self.stop_probe()
+        self.wine.scale(dpi)
+        self.program.wait(timeout=30)
+        self.program = self.start_program(self.binary)
+        self.window = self.session.find_window(self.description.window["title"])
+        # Each edge in twips rounded to this DPI's pixels, as the program does.
+        per_inch = self.description.data["twipsPerInch"]
+        self.size = [(2 * t * dpi + per_inch) // (2 * per_inch) for t in self.description.window["twips"]]
+        self.session.wait_until_shown(self.window, *self.size)
+        self.start_probe()
+        return self.size
 
     def start_program(self, binary):
         # A file, not a pipe, for what the program prints: Wine's processes outlive a pipe's reader.
@@ -129,7 +169,7 @@ class WineDriver(X11Driver):
             self.program.wait()
         self.program = self.start_program(self.binary)
         self.window = self.session.find_window(self.description.window["title"])
-        self.session.wait_until_shown(self.window, *self.description.window["pixels"])
+        self.session.wait_until_shown(self.window, *self.size)
         return status
 
     # The probe reads the window from inside Windows, past the input still on
@@ -301,12 +341,7 @@ class WineDriver(X11Driver):
         return [tuple(entry) for entry in self.ask("entries", control)]
 
     def stop(self):
-        if self.probe:
-            self.probe.stdin.close()
-            try:
-                self.probe.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.probe.kill()
+        self.stop_probe()
         # Ends every Windows process of the prefix, the program among them.
         self.wine.stop()
         super().stop()
