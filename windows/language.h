@@ -39,8 +39,8 @@ struct LanguageChoice {
 [[nodiscard]] std::wstring WindowsTag(design::LanguageId language);
 
 // Makes the language the thread's UI language, so that what Windows itself
-// shows for the program (the message box's frame, the system menu) follows
-// it where Windows has that language.
+// shows for the program (the system menu, a common dialog) follows it where
+// Windows has that language. Wine 8 accepts both calls and changes nothing.
 void UseForThread(design::LanguageId language) noexcept;
 
 } // namespace trezolin::windows

@@ -3,6 +3,8 @@
 
 #include "windows/trezolin_window.h"
 
+#include "design/messages.h"
+#include "windows/language.h"
 #include "windows/resources.h"
 #include "windows/wide_text.h"
 #include "windows/window_font.h"
@@ -28,10 +30,8 @@ TrezolinWindow::TrezolinWindow(design::LanguageId language, std::unique_ptr<Rand
 
 TrezolinWindow::~TrezolinWindow()
 {
-    if (hwnd_) {
-        RemovePropW(hwnd_, kLanguageProperty);
+    if (hwnd_)
         DestroyWindow(hwnd_);
-    }
     if (font_)
         DeleteObject(font_);
     if (background_)
@@ -406,7 +406,10 @@ LRESULT TrezolinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSCOLORCHANGE:
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        RemovePropW(hwnd_, kLanguageProperty);
+        PostQuitMessage(0);
+        return 0;
     case WM_NCDESTROY: hwnd_ = nullptr; break;
     default:
         if (const std::optional<LRESULT> result = OnControlMessage(message, wParam, lParam))

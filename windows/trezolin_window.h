@@ -22,10 +22,8 @@
 // and a burst costs one update of the controls instead of one per press.
 
 #include "design/languages.h"
-#include "design/messages.h"
 #include "lesson/presenter.h"
 #include "windows/base_window.h"
-#include "windows/language.h"
 #include "windows/controls.h"
 #include "windows/notification.h"
 #include "windows/window_ids.h"
