@@ -106,7 +106,13 @@ class WineDriver(X11Driver):
         # The window's size in pixels at the screen's scaling.
         self.size = description.window["pixels"]
         self.probe_program = probe
-        super().__init__(program, description, session)
+        try:
+            super().__init__(program, description, session)
+        except Exception:
+            # A window that never shows leaves no X server or Wine behind.
+            self.wine.stop()
+            session.stop()
+            raise
         self.start_probe()
 
     def start_probe(self):
