@@ -1,12 +1,39 @@
 // SPDX-FileCopyrightText: 2026 The Trezolin developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "windows/language.h"
 #include "windows/trezolin_window.h"
+#include "windows/wide_text.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <objbase.h>
+
+#include <string>
+
+namespace {
+
+// Where --lang names no language of the program: said on the standard error
+// (a console, or whoever started the program), and the program goes on in
+// the language it finds for the user, as if --lang had not been given.
+void TellUnknownLanguage(const std::wstring& code, trezolin::design::LanguageId instead)
+{
+    std::wstring text = L"trezolin: --lang " + code + L": no such language; the languages are";
+    for (const trezolin::design::Language& l : trezolin::design::Languages())
+        text += L" " + trezolin::windows::Wide(l.code);
+    text += L". Going on in " +
+            trezolin::windows::Wide(trezolin::design::Languages()[static_cast<std::size_t>(instead)].code) + L".\n";
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+    DWORD written = 0;
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    if (error && error != INVALID_HANDLE_VALUE)
+        WriteFile(error, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
@@ -16,9 +43,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
+    const trezolin::windows::LanguageChoice choice =
+        trezolin::windows::ChooseLanguage(trezolin::windows::CommandLineArguments(), trezolin::windows::UserLanguages());
+    if (choice.unknown)
+        TellUnknownLanguage(*choice.unknown, choice.language);
+    trezolin::windows::UseForThread(choice.language);
+
     int status = 1;
     {
-        trezolin::windows::TrezolinWindow window;
+        trezolin::windows::TrezolinWindow window(choice.language);
         if (window.Create(instance)) {
             ShowWindow(window.Window(), show);
             UpdateWindow(window.Window());

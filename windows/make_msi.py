@@ -8,7 +8,10 @@ bytes, and so that a rebuild of the same version replaces the installed copy.
   make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE DESCRIPTION
 
 DESCRIPTION is the window's description as JSON (window.json): its key
-"installer" gives the installer's texts, which the WXS names as variables.
+"installer" gives the installer's texts, which the WXS names as variables, and
+its key "languages" the languages: the WXS's Start menu entry is copied once
+for each, taken where the public property TREZOLIN_LANGUAGE names it, with
+the language's code for the program (--lang) and its description in it.
 
 DATE is the time written into the installer (SOURCE_DATE_EPOCH). wixl by
 itself writes a fresh package code, its own run time as the package's dates
@@ -16,7 +19,9 @@ and the files' modification times into the cabinet; here the files go in with
 DATE, both codes come from a hash of everything that goes in, and the dates
 are set to DATE afterwards. wixl (0.101) also gives the database no codepage
 and writes every table text that is not ASCII as empty: the Bulgarian texts go
-in afterwards, in codepage 1251.
+in afterwards, in codepage 1251. An installer has one codepage, and Windows
+Installer takes no UTF-8: a language's description that 1251 cannot hold
+(Turkish) goes in as the English one.
 """
 
 import hashlib
@@ -63,10 +68,83 @@ def same_version_inclusive(folder, msi, version):
     run(["msibuild", msi, "-i", "Upgrade.idt"], folder)
 
 
+# The installer's codepage, as the WXS gives it; and the language whose text stands in where it cannot hold one.
+CODEPAGE = "cp1251"
+STAND_IN_LANGUAGE = "en"
+# The Start menu entry of the WXS that make_msi.py copies for each language.
+ENTRY = "StartMenuEntry"
+PROPERTY = "TREZOLIN_LANGUAGE"
+
+
+def holds(text):
+    try:
+        text.encode(CODEPAGE)
+        return True
+    except UnicodeEncodeError:
+        return False
+
+
 def installer_variables(description):
-    """The WXS's text variables, from the description's key "installer"."""
-    texts = json.loads(description.read_text(encoding="utf-8"))["installer"]
-    return {"Comment": texts["comment"], "DowngradeMessage": texts["downgradeMessage"]}
+    """The WXS's variables, from the description's key "installer", and each language's description of
+    the Start menu entry as Comment_<code>."""
+    data = json.loads(description.read_text(encoding="utf-8"))
+    texts = data["installer"]
+    comment = texts["comment"]
+    variables = {"Comment": comment, "DowngradeMessage": texts["downgradeMessage"]}
+    translated = {l["code"]: l["translations"].get(comment, comment) for l in data["languages"]}
+    for code, text in translated.items():
+        variables[f"Comment_{code}"] = text if holds(text) else translated[STAND_IN_LANGUAGE]
+    return variables
+
+
+def entry_conditions(languages):
+    """{component: condition} of the Start menu entries: each language's where the property names it
+    (in any case), the WXS's own entry where it names none of them."""
+    chosen = {f"{ENTRY}_{code}": f'{PROPERTY}~="{code}"' for code in languages}
+    return {ENTRY: "NOT (" + " OR ".join(chosen.values()) + ")", **chosen}
+
+
+def put_conditions(folder, msi, conditions):
+    for component, condition in conditions.items():
+        run(["msibuild", msi, "-q", f"UPDATE `Component` SET `Condition` = '{condition}' WHERE `Component` = '{component}'"],
+            folder)
+    found = table_column(folder, msi, "Component", "Component", "Condition")
+    if any(found.get(c) != condition for c, condition in conditions.items()):
+        sys.exit(f"make_msi: the Start menu entries' conditions are {found}")
+
+
+def table_column(folder, msi, table, key_column, column):
+    """{key: text} of one column of one of the installer's tables."""
+    rows = run(["msiinfo", "export", msi, table], folder).splitlines()
+    names = rows[0].split("\t")
+    cells = [r.split("\t") for r in rows[3:]]
+    return {c[names.index(key_column)]: c[names.index(column)] for c in cells}
+
+
+def entries_per_language(wxs, languages, staged):
+    """Writes the WXS to `staged` with the Start menu entry copied once per language."""
+    ns = "http://schemas.microsoft.com/wix/2006/wi"
+    ElementTree.register_namespace("", ns)
+    tree = ElementTree.parse(wxs)
+    parent = next(p for p in tree.iter() for c in p if c.get("Id") == ENTRY and c.tag == f"{{{ns}}}Component")
+    entry = next(c for c in parent if c.get("Id") == ENTRY)
+    feature = next(p for p in tree.iter() for c in p if c.get("Id") == ENTRY and c.tag == f"{{{ns}}}ComponentRef")
+    for code in languages:
+        copy = copy_element(entry)
+        copy.set("Id", f"{ENTRY}_{code}")
+        copy.set("Guid", str(uuid.uuid5(UPGRADE_CODE, f"start menu entry {code}")).upper())
+        shortcut = copy.find(f"{{{ns}}}Shortcut")
+        shortcut.set("Id", f"{ENTRY}_{code}")
+        shortcut.set("Arguments", f"--lang {code}")
+        shortcut.set("Description", f"$(var.Comment_{code})")
+        parent.append(copy)
+        reference = ElementTree.SubElement(feature, f"{{{ns}}}ComponentRef")
+        reference.set("Id", f"{ENTRY}_{code}")
+    tree.write(staged, encoding="utf-8", xml_declaration=True)
+
+
+def copy_element(element):
+    return ElementTree.fromstring(ElementTree.tostring(element))
 
 
 def ascii_only(text):
@@ -157,18 +235,22 @@ def main():
     wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
     program, icon, licence, description = (Path(p) for p in sys.argv[6:10])
     variables = installer_variables(description)
+    languages = [l["code"] for l in json.loads(description.read_text(encoding="utf-8"))["languages"]]
 
     folder = msi.with_name(msi.name + ".files")
     product_code, package_code = stage_inputs(folder, wxs, version, manufacturer, date, variables,
                                               {"trezolin.exe": program, "trezolin.ico": icon, "COPYING.txt": licence})
+    staged_wxs = folder / "trezolin.wxs"
+    entries_per_language(wxs, languages, staged_wxs)
     made = folder / "trezolin.msi"
     started = int(time.time())
     run(["wixl", "-a", "x64", "-D", f"Version={version}", "-D", f"ProductCode={product_code}",
          "-D", f"Manufacturer={manufacturer}", "-D", "Program=trezolin.exe", "-D", "Icon=trezolin.ico",
          "-D", "Licence=COPYING.txt", *(a for k, v in variables.items() for a in ("-D", f"{k}={ascii_only(v)}")),
-         "-o", made.name, str(wxs.resolve())], folder)
+         "-o", made.name, staged_wxs.name], folder)
     same_version_inclusive(folder, made.name, version)
-    put_texts(folder, made.name, bulgarian_texts(wxs, manufacturer, variables))
+    put_texts(folder, made.name, bulgarian_texts(staged_wxs, manufacturer, variables))
+    put_conditions(folder, made.name, entry_conditions(languages))
     # Title and subject, author, platform and language (Bulgarian), package code.
     run(["msibuild", made.name, "-s", f"Trezolin {version}", manufacturer, "x64;1026",
          "{" + str(package_code).upper() + "}"], folder)

@@ -3,8 +3,11 @@
 
 #include "windows/trezolin_window.h"
 
+#include "design/messages.h"
+#include "windows/language.h"
 #include "windows/resources.h"
 #include "windows/wide_text.h"
+#include "windows/window_font.h"
 
 #include <commctrl.h>
 
@@ -18,36 +21,12 @@ namespace {
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = 0;
 
-// The window's font at this DPI. A system without a face of the design's
-// family substitutes one; the shell then names that face itself: Wine 8's
-// text layout has been seen to crash now and then on the Bulgarian help text
-// in substituted faces (and not in the same face asked for by its own name).
-HFONT CreateWindowFont(int dpi)
-{
-    const design::Window& w = design::kWindow;
-    const auto create = [&](const wchar_t* face) {
-        return CreateFontW(-MulDiv(w.fontPoints, dpi, 72), 0, 0, 0, w.fontWeight, FALSE, FALSE, FALSE,
-                           static_cast<DWORD>(w.fontCharSet), OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                           DEFAULT_PITCH | FF_ROMAN, face);
-    };
-    const std::wstring family = Wide(w.fontFamily);
-    HFONT font = create(family.c_str());
-    wchar_t face[LF_FACESIZE] = {};
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font);
-    GetTextFaceW(dc, LF_FACESIZE, face);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    if (face[0] && lstrcmpiW(face, family.c_str()) != 0) {
-        DeleteObject(font);
-        font = create(face);
-    }
-    return font;
-}
-
 } // namespace
 
-TrezolinWindow::TrezolinWindow(std::unique_ptr<RandomSource> random) : presenter_(*this, std::move(random)) {}
+TrezolinWindow::TrezolinWindow(design::LanguageId language, std::unique_ptr<RandomSource> random)
+    : language_(language), controlsIn_(design::ControlsIn(language)), presenter_(*this, std::move(random), language)
+{
+}
 
 TrezolinWindow::~TrezolinWindow()
 {
@@ -75,6 +54,9 @@ bool TrezolinWindow::Create(HINSTANCE instance)
     if (!BaseWindow::Create(instance, Wide(w.title).c_str(), kWindowStyle, kWindowExStyle, icon, background_))
         return false;
 
+    // Windows' controls carry no language of their own: the window keeps its language's identifier.
+    SetPropW(hwnd_, kLanguageProperty,
+             reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(LocaleNameToLCID(WindowsTag(language_).c_str(), 0))));
     CreateControls(instance);
     CreateTooltips(instance);
     notifications_ = LoadNotifications();
@@ -102,7 +84,7 @@ void TrezolinWindow::CreateControls(HINSTANCE instance)
 {
     // Made front to back: each new control goes behind those made before it.
     for (std::size_t row = 0; row < design::kControls.size(); ++row) {
-        states_[row].control = &design::kControls[row];
+        states_[row].control = &controlsIn_[row];
         controls_[row] = CreateControl(hwnd_, instance, ControlId(row), states_[row]);
     }
     for (const std::size_t row : design::TabOrder(design::Arrangement::Designed))
@@ -118,7 +100,7 @@ void TrezolinWindow::CreateTooltips(HINSTANCE instance)
     if (!tooltip_)
         return;
     for (std::size_t row = 0; row < design::kControls.size(); ++row) {
-        const design::Control& c = design::kControls[row];
+        const design::Control& c = controlsIn_[row];
         if (c.tooltip.empty())
             continue;
         std::wstring text = Wide(c.tooltip);
@@ -307,9 +289,35 @@ void TrezolinWindow::Say(std::string_view text)
         SetWindowTextW(saidRecord_, said.c_str());
 }
 
+namespace {
+
+// The button's text for the message box about to open on this thread: Windows
+// labels it in its own language, the program in the pupil's. A hook sees the
+// box before it shows; only a pointer can reach it there.
+thread_local const std::wstring* buttonText = nullptr;
+
+LRESULT CALLBACK LabelMessageButton(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE && buttonText) {
+        const auto box = reinterpret_cast<HWND>(wParam);
+        if (HWND ok = GetDlgItem(box, IDOK))
+            SetWindowTextW(ok, buttonText->c_str());
+        buttonText = nullptr;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
 void TrezolinWindow::ShowMessage(std::string_view title, std::string_view text)
 {
+    const std::wstring button = Wide(design::Translate(language_, design::kMessageButton));
+    buttonText = &button;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, &LabelMessageButton, nullptr, GetCurrentThreadId());
     MessageBoxW(hwnd_, Wide(text).c_str(), Wide(title).c_str(), MB_OK | MB_ICONWARNING);
+    if (hook)
+        UnhookWindowsHookEx(hook);
+    buttonText = nullptr;
 }
 
 HBRUSH TrezolinWindow::BrushOf(const design::Colour& colour)
@@ -398,7 +406,10 @@ LRESULT TrezolinWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SYSCOLORCHANGE:
         RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
+    case WM_DESTROY:
+        RemovePropW(hwnd_, kLanguageProperty);
+        PostQuitMessage(0);
+        return 0;
     case WM_NCDESTROY: hwnd_ = nullptr; break;
     default:
         if (const std::optional<LRESULT> result = OnControlMessage(message, wParam, lParam))

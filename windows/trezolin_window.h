@@ -21,6 +21,7 @@
 // input, so the screen and the keyboard always meet the window as it stands,
 // and a burst costs one update of the controls instead of one per press.
 
+#include "design/languages.h"
 #include "lesson/presenter.h"
 #include "windows/base_window.h"
 #include "windows/controls.h"
@@ -44,8 +45,8 @@ class TrezolinWindow final : public BaseWindow<TrezolinWindow>, public Screen {
 public:
     static constexpr const wchar_t* kClassName = kWindowClassName;
 
-    // With no random source the lesson seeds one from the clock.
-    explicit TrezolinWindow(std::unique_ptr<RandomSource> random = nullptr);
+    // The window in the language; with no random source the lesson seeds one from the clock.
+    explicit TrezolinWindow(design::LanguageId language, std::unique_ptr<RandomSource> random = nullptr);
     ~TrezolinWindow() override;
     TrezolinWindow(const TrezolinWindow&) = delete;
     TrezolinWindow& operator=(const TrezolinWindow&) = delete;
@@ -95,6 +96,9 @@ private:
     void OnCommand(int code, HWND from);
     [[nodiscard]] HWND ControlWith(design::Role role) const;
 
+    design::LanguageId language_;
+    // The description's controls in the window's language.
+    const std::array<design::Control, design::kControls.size()>& controlsIn_;
     // Every control by its row in the description, and the ones Tab reaches, in tab order.
     std::array<HWND, design::kControls.size()> controls_{};
     std::array<ControlState, design::kControls.size()> states_{};

@@ -23,6 +23,10 @@ inline constexpr int kFirstControlId = 1000;
 // static with this identifier, for a test to read.
 inline constexpr int kSaidRecordId = 900;
 
+// The main window's property that holds the locale identifier (LCID) of the
+// language it shows: Windows' standard controls carry none of their own.
+inline constexpr wchar_t kLanguageProperty[] = L"Trezolin.Language";
+
 // A control's identifier: kFirstControlId plus its row in the description.
 [[nodiscard]] constexpr int ControlId(std::size_t row) noexcept
 {

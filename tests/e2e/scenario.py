@@ -871,6 +871,68 @@ def languages(d, w, model):
     return Model([0] * 8)
 
 
+# Ukrainian's and Turkish letters that Bulgarian lacks.
+OWN_LETTERS = "ґєіїĞğŞşıİçöü"
+# The screen's scalings the Windows program is measured at, in dpi: 100 % and 150 %.
+SCALES = (96, 144)
+
+
+def windows_languages(d, w, model):
+    """The Windows program's ways of choosing and what it shows in each language: Wine is a Bulgarian
+    pupil's machine; each language by --lang, and by --lang=CODE; an unknown code is said on the standard
+    error and the program goes on in the user's language; without --lang the user's language (Wine under
+    the C locale gives en-US); in every language, at 100 % and 150 %, every button, label and list entry
+    fits its control and the window's font has every letter; the message box's button is in the program's
+    language."""
+    desc = w.description
+    Check.equal(d.user_languages(), {"preferred": ["bg-BG"], "locale": "bg-BG"},
+                "Wine gives the user's language as a Bulgarian pupil's machine does: bg-BG")
+    measured = {n for n, c in desc.controls.items()
+                if c["visible"] and c["widget"] in ("button", "caption", "choiceList")}
+    codes = [language["code"] for language in desc.data["languages"]]
+    runs = [(dpi, code) for dpi in SCALES for code in codes]
+    seen, fits, missing = {}, {}, {}
+    for dpi, code in runs:
+        if dpi != SCALES[0] and code == codes[0]:
+            d.rescale(dpi)
+        d.restart_in_language(code)
+        seen[dpi, code] = d.language()
+        fit = d.text_fit()
+        Check.equal({f["control"] for f in fit}, measured, f"{code} at {dpi} dpi: every button, label and list is measured")
+        fits[dpi, code] = [f"{f['control']} {f['text']!r}: {f['extent']} in {f['room']}" for f in fit
+                           if f["extent"][0] > f["room"][0] or f["extent"][1] > f["room"][1]]
+        missing[dpi, code] = d.missing_glyphs(OWN_LETTERS)["missing"]
+    d.rescale(SCALES[0])
+    Check.equal(seen, {(dpi, code): code for dpi, code in runs}, "--lang CODE starts the window in each language")
+    Check.equal(fits, {run: [] for run in runs},
+                "every button's, label's and list entry's text fits its control, in every language, at 100 % and 150 %")
+    Check.equal(missing, {run: "" for run in runs}, f"the window's font has every letter of {OWN_LETTERS}")
+
+    d.restart(["--lang=uk"])
+    Check.equal(d.language(), "uk", "--lang=uk as well")
+    d.restart(["--lang", "xx"])
+    Check.equal((d.language(), "--lang xx" in d.program_output()), ("bg", True),
+                "an unknown --lang is said on the standard error, and the program goes on in the user's language")
+    d.restart([], locale="C.UTF-8")
+    Check.equal(d.language(), "en", "without --lang, the user's language: under the C locale Wine says en-US")
+
+    # The 32 768th check in Turkish: the message box in Turkish, its button too.
+    d.restart_in_language("tr")
+    d.click(w.start)
+    d.click_many(w.check, 32767)
+    d.click(w.check)
+    Check.equal((d.message_box(), d.message_box_button()),
+                ((desc.window["title"], desc.translate("tr", desc.data["messages"]["overflow"])),
+                 desc.translate("tr", desc.data["messages"]["button"])),
+                "the message box and its button in Turkish")
+    d.key("Return")
+    Check.equal(d.message_box(), None, "Enter closes it")
+
+    d.restart_in_language(None)
+    Check.equal(d.language(), "bg", "started with no choice: Bulgarian")
+    return Model([0] * 8)
+
+
 RESTARTS = 4
 
 

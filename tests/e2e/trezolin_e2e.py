@@ -52,7 +52,8 @@ CHROMIUM_ONLY = [scenario.screens, scenario.focus_and_colours, scenario.message_
 def windows(target, description):
     from wine_driver import WineDriver
     driver = WineDriver(target, description, os.environ["TREZOLIN_WINE_DIR"], os.environ["TREZOLIN_PROBE"])
-    return driver, [scenario.windows_details, scenario.tab_order, scenario.accessibility, scenario.restarts,
+    return driver, [scenario.windows_details, scenario.tab_order, scenario.accessibility, scenario.languages,
+                    scenario.windows_languages, scenario.restarts,
                     scenario.full_counter, scenario.close_mid_burst]
 
 

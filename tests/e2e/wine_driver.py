@@ -64,14 +64,27 @@ class Wine:
                               capture_output=True)
         return done.returncode, done.stdout.decode("utf-8", "replace")
 
-    def start(self, args, **streams):
-        return subprocess.Popen(self.command(args), env=self.env, **streams)
+    def start(self, args, locale=None, **streams):
+        """Starts a Windows program; `locale` is the host's locale Wine takes its languages from
+        (None: the launcher's, Bulgarian)."""
+        env = dict(self.env, **({"TREZOLIN_WINE_LOCALE": locale} if locale else {}))
+        return subprocess.Popen(self.command(args), env=env, **streams)
 
     def stop(self):
         self.quiet(["--stop"], check=False)
 
+    def scale(self, dpi):
+        """Sets the screen's scaling as a user does in Windows' settings (LogPixels, 96 at 100 %) and starts
+        the server again, which reads it: every Windows program of the prefix ends."""
+        self.run(["reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi),
+                  "/f"])
+        self.stop()
+        self.quiet([])
+
 
 class WineDriver(X11Driver):
+    LACKS = {"choose_language": "the Windows program has no language chooser: its language is chosen when it "
+                                "starts (--lang, as the Start menu entry of an installation passes it)"}
     # What MSAA calls the scenario's kinds of control.
     ROLES = {"vertexBox": "ROLE_SYSTEM_TEXT", "logBox": "ROLE_SYSTEM_TEXT", "button": "ROLE_SYSTEM_PUSHBUTTON",
              "choiceList": "ROLE_SYSTEM_LIST", "picture": "ROLE_SYSTEM_GRAPHIC", "entry": "ROLE_SYSTEM_LISTITEM"}
@@ -80,21 +93,62 @@ class WineDriver(X11Driver):
         session = XSession()
         try:
             self.wine = Wine(wine_folder, session)
+            # At 100 %, whatever a run stopped half-way left.
+            self.wine.scale(96)
         except Exception:
             session.stop()
             raise
         self.binary = program
         self.probe = None
         self.starts = 0
-        super().__init__(program, description, session)
-        self.probe = self.wine.start([probe], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+        # What the next start of the program gets: its arguments, and the host's locale for Wine.
+        self.arguments, self.locale = [], None
+        # The window's size in pixels at the screen's scaling.
+        self.size = description.window["pixels"]
+        self.probe_program = probe
+        try:
+            super().__init__(program, description, session)
+        except Exception:
+            # A window that never shows leaves no X server or Wine behind.
+            self.wine.stop()
+            session.stop()
+            raise
+        self.start_probe()
+
+    def start_probe(self):
+        self.probe = self.wine.start([self.probe_program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                      stderr=subprocess.DEVNULL)
+
+    def stop_probe(self):
+        if self.probe:
+            self.probe.stdin.close()
+            try:
+                self.probe.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.probe.kill()
+            self.probe = None
+
+    def rescale(self, dpi):
+        """Sets the screen's scaling and starts the program (with the same arguments) and the probe again
+        under it; gives the window's size."""
+        self.stop_probe()
+        self.wine.scale(dpi)
+        self.program.wait(timeout=30)
+        self.program = self.start_program(self.binary)
+        self.window = self.session.find_window(self.description.window["title"])
+        # Each edge in twips rounded to this DPI's pixels, as the program does.
+        per_inch = self.description.data["twipsPerInch"]
+        self.size = [(2 * t * dpi + per_inch) // (2 * per_inch) for t in self.description.window["twips"]]
+        self.session.wait_until_shown(self.window, *self.size)
+        self.start_probe()
+        return self.size
 
     def start_program(self, binary):
         # A file, not a pipe, for what the program prints: Wine's processes outlive a pipe's reader.
         self.output = tempfile.TemporaryFile()
         self.starts += 1
-        return self.wine.start([binary], stdout=self.output, stderr=subprocess.STDOUT)
+        return self.wine.start([binary, *self.arguments], locale=self.locale, stdout=self.output,
+                               stderr=subprocess.STDOUT)
 
     def program_output(self):
         self.output.seek(0)
@@ -108,9 +162,10 @@ class WineDriver(X11Driver):
             raise RuntimeError(f"probe: {question}: {answer['error']}")
         return answer
 
-    def restart(self):
-        """Closes the window as its close box does and starts the program again;
-        gives the closed program's exit status."""
+    def restart(self, arguments=(), locale=None):
+        """Closes the window as its close box does and starts the program again, with the arguments, under
+        the host's locale (None: Bulgarian); gives the closed program's exit status."""
+        self.arguments, self.locale = list(arguments), locale
         self.session.close_window(self.description.window["title"])
         try:
             status = self.program.wait(timeout=15)
@@ -120,7 +175,7 @@ class WineDriver(X11Driver):
             self.program.wait()
         self.program = self.start_program(self.binary)
         self.window = self.session.find_window(self.description.window["title"])
-        self.session.wait_until_shown(self.window, *self.description.window["pixels"])
+        self.session.wait_until_shown(self.window, *self.size)
         return status
 
     # The probe reads the window from inside Windows, past the input still on
@@ -246,6 +301,34 @@ class WineDriver(X11Driver):
             frame = self.ask("frame", control)
         return frame
 
+    def restart_in_language(self, code):
+        """Starts the program again with --lang CODE, as a pupil's Start menu entry starts it; None: without."""
+        self.restart(["--lang", code] if code else [])
+
+    def language(self):
+        """The language the window says it shows (its language subtag), or None."""
+        name = self.ask("language")
+        return name.split("-")[0] if name else None
+
+    def caption(self, control):
+        return self.text(control)
+
+    def user_languages(self):
+        """The user's preferred UI languages and locale, as Wine gives them to every program in the prefix."""
+        return self.ask("user_languages")
+
+    def text_fit(self):
+        """Each shown button's, label's and list entry's text, its extent in the window's font and its room."""
+        return self.ask("fit")
+
+    def missing_glyphs(self, letters):
+        """The window's font's face and which of the letters it has no glyph for."""
+        return self.ask("glyphs", letters)
+
+    def message_box_button(self):
+        box = self.ask("message_box")
+        return None if box is None else box["button"]
+
     def said(self):
         """The last text the program said to a screen reader (Wine has no UI Automation: the program keeps it)."""
         return self.ask("said")
@@ -264,12 +347,7 @@ class WineDriver(X11Driver):
         return [tuple(entry) for entry in self.ask("entries", control)]
 
     def stop(self):
-        if self.probe:
-            self.probe.stdin.close()
-            try:
-                self.probe.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.probe.kill()
+        self.stop_probe()
         # Ends every Windows process of the prefix, the program among them.
         self.wine.stop()
         super().stop()

@@ -20,9 +20,9 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
 
 from scenario import Check  # noqa: E402
 
-# ADVAPI32 gives the stack protector its random guard.
+# ADVAPI32 gives the stack protector its random guard; SHELL32 splits the command line (--lang).
 WINDOWS_DLLS = {"ADVAPI32.dll", "KERNEL32.dll", "USER32.dll", "GDI32.dll", "COMCTL32.dll", "OLEACC.dll", "ole32.dll",
-                "OLEAUT32.dll", "msvcrt.dll"}
+                "OLEAUT32.dll", "SHELL32.dll", "msvcrt.dll"}
 HARDENING = {
     "ASLR": pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE"],
     "ASLR with 64-bit addresses": pefile.DLL_CHARACTERISTICS["IMAGE_DLLCHARACTERISTICS_HIGH_ENTROPY_VA"],

@@ -24,11 +24,20 @@
 //                     from the screen, with the control's size
 //   said              the last text the program said to a screen reader, where
 //                     this Windows has no UI Automation notification; else null
+//   language          the language the window says it shows, as a locale name ("uk-UA")
+//   user_languages    the user's preferred UI languages and locale, as this
+//                     Windows gives them to any program (the probe's own)
+//   fit               each shown button's, label's and list entry's text, its
+//                     extent in the window's font (GetTextExtentPoint32W) and
+//                     the room its control gives it
+//   glyphs TEXT       the letters of TEXT that the window's font has no glyph for
 //
 // NAME is a control's name in the description, e.g. Wryh_k(5). It only
 // reads and presses; the tests decide what is right.
 
 #include "design/window_design.h"
+#include "windows/wide_text.h"
+#include "windows/window_font.h"
 #include "windows/window_ids.h"
 
 #include <windows.h>
@@ -263,7 +272,9 @@ Json MessageBoxShown()
     if (!box)
         return nullptr;
     HWND text = GetDlgItem(box, 0xFFFF);
-    return {{"title", Text(WindowText(box))}, {"text", Text(text ? WindowText(text) : L"")}};
+    HWND ok = GetDlgItem(box, IDOK);
+    return {{"title", Text(WindowText(box))}, {"text", Text(text ? WindowText(text) : L"")},
+            {"button", ok ? Text(WindowText(ok)) : Json(nullptr)}};
 }
 
 Json Focused()
@@ -339,6 +350,125 @@ Json FramePixels(HWND control)
     return edges;
 }
 
+Json WindowLanguage()
+{
+    HWND main = MainWindow();
+    const auto lcid = static_cast<LCID>(reinterpret_cast<UINT_PTR>(GetPropW(main, trezolin::windows::kLanguageProperty)));
+    wchar_t name[LOCALE_NAME_MAX_LENGTH] = {};
+    if (!main || !lcid || LCIDToLocaleName(lcid, name, LOCALE_NAME_MAX_LENGTH, 0) == 0)
+        return nullptr;
+    return Text(name);
+}
+
+Json UserLanguages()
+{
+    ULONG count = 0, size = 0;
+    Json languages = Json::array();
+    if (GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) && size > 0) {
+        std::wstring list(size, L'\0');
+        GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, list.data(), &size);
+        for (std::size_t at = 0; at < list.size() && list[at];) {
+            const std::size_t end = list.find(L'\0', at);
+            languages.push_back(Text(list.substr(at, end - at)));
+            at = end + 1;
+        }
+    }
+    wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+    GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH);
+    return {{"preferred", languages}, {"locale", Text(locale)}};
+}
+
+// Measures texts in the window's font at the window's DPI, as the window makes it.
+class Measure {
+public:
+    Measure() : dc_(GetDC(nullptr)), font_(trezolin::windows::CreateWindowFont(static_cast<int>(GetDpiForWindow(MainWindow()))))
+    {
+        old_ = SelectObject(dc_, font_);
+    }
+    ~Measure()
+    {
+        SelectObject(dc_, old_);
+        DeleteObject(font_);
+        ReleaseDC(nullptr, dc_);
+    }
+    Measure(const Measure&) = delete;
+    Measure& operator=(const Measure&) = delete;
+
+    [[nodiscard]] Json Extent(const std::wstring& text) const
+    {
+        SIZE size{};
+        GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return {size.cx, size.cy};
+    }
+
+    [[nodiscard]] Json Missing(const std::wstring& letters) const
+    {
+        std::vector<WORD> glyphs(letters.size());
+        GetGlyphIndicesW(dc_, letters.c_str(), static_cast<int>(letters.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+        std::wstring missing;
+        for (std::size_t i = 0; i < letters.size(); ++i)
+            if (glyphs[i] == 0xFFFF)
+                missing += letters[i];
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc_, LF_FACESIZE, face);
+        return {{"face", Text(face)}, {"missing", Text(missing)}};
+    }
+
+private:
+    HDC dc_;
+    HFONT font_;
+    HGDIOBJ old_ = nullptr;
+};
+
+// The room a control gives its text: a button's inside its frame, raised
+// edge and focus frame; a list entry's is its row, the width of the list's
+// inside; a label's its whole client area.
+Json Room(HWND control, trezolin::design::Widget widget)
+{
+    RECT r;
+    GetClientRect(control, &r);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    if (widget == trezolin::design::Widget::Button) {
+        width -= 2 * 3;
+        height -= 2 * 3;
+    } else if (widget == trezolin::design::Widget::ChoiceList) {
+        // The list draws an entry's text a pixel or two in from its left edge.
+        width -= 2;
+        const LRESULT count = SendMessageW(control, LB_GETCOUNT, 0, 0);
+        height = count > 0 ? static_cast<int>(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0)) : height;
+    }
+    return {width, height};
+}
+
+Json Fit()
+{
+    using trezolin::design::Widget;
+    HWND main = MainWindow();
+    if (!main)
+        return nullptr;
+    const Measure measure;
+    Json out = Json::array();
+    for (std::size_t row = 0; row < trezolin::design::kControls.size(); ++row) {
+        const trezolin::design::Control& c = trezolin::design::kControls[row];
+        const Widget widget = trezolin::design::WidgetOf(c.role);
+        HWND control = GetDlgItem(main, ControlId(row));
+        if (!control || !IsWindowVisible(control))
+            continue;
+        std::vector<std::wstring> texts;
+        if (widget == Widget::Button || widget == Widget::Caption)
+            texts.push_back(WindowText(control));
+        else if (widget == Widget::ChoiceList) {
+            const Json items = Items(control)["items"];
+            for (const auto& item : items)
+                texts.push_back(trezolin::windows::Wide(item.get<std::string>()));
+        }
+        for (const std::wstring& text : texts)
+            out.push_back({{"control", c.Name()}, {"text", Text(text)}, {"extent", measure.Extent(text)},
+                           {"room", Room(control, widget)}});
+    }
+    return out;
+}
+
 Json Answer(const std::string& verb, const std::vector<std::string>& args)
 {
     if (verb == "message_box")
@@ -349,6 +479,14 @@ Json Answer(const std::string& verb, const std::vector<std::string>& args)
         return Tooltip();
     if (verb == "window")
         return MainWindowFacts();
+    if (verb == "language")
+        return WindowLanguage();
+    if (verb == "user_languages")
+        return UserLanguages();
+    if (verb == "fit")
+        return Fit();
+    if (verb == "glyphs" && !args.empty())
+        return Measure().Missing(trezolin::windows::Wide(args[0]));
     if (verb == "said") {
         HWND record = GetDlgItem(MainWindow(), kSaidRecordId);
         return record ? Text(WindowText(record)) : Json(nullptr);

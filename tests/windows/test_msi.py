@@ -8,7 +8,9 @@ the Start menu entry and the entry in the installed programs (publisher,
 version, icon), the installed program started from its Start menu entry (at
 150 % scaling) and closed, a rebuild of the same version installed over it
 (replacing it, not beside it), a later version installed over that, and a
-silent uninstall that leaves nothing behind. Its texts are the window
+silent uninstall that leaves nothing behind; then an install for a class in
+Ukrainian (TREZOLIN_LANGUAGE=uk), whose Start menu entry starts the program
+with --lang uk and describes it in Ukrainian. Its texts are the window
 description's (DESCRIPTION, window.json).
 
   test_msi.py TREZOLIN_MSI VERSION ICON LICENCE PUBLISHER REBUILT_MSI REBUILT_PROGRAM LATER_MSI LATER_VERSION
@@ -80,15 +82,63 @@ def table_texts(msi, table, key_column, column):
     return {c[names.index(key_column)]: c[names.index(column)] for c in cells}
 
 
+def shortcut_strings(lnk):
+    """The description and the arguments a shortcut file (.lnk) holds."""
+    data = lnk.read_bytes()
+    flags = int.from_bytes(data[20:24], "little")
+    at = 76
+    if flags & 0x01:  # HasLinkTargetIDList
+        at += 2 + int.from_bytes(data[at:at + 2], "little")
+    if flags & 0x02:  # HasLinkInfo
+        at += int.from_bytes(data[at:at + 4], "little")
+    unicode = bool(flags & 0x80)
+    strings = {}
+    # The string data, in this order, each there only where its flag is set.
+    for flag, name in ((0x04, "description"), (0x08, "relative path"), (0x10, "working folder"),
+                       (0x20, "arguments"), (0x40, "icon")):
+        if flags & flag:
+            count = int.from_bytes(data[at:at + 2], "little")
+            size = count * (2 if unicode else 1)
+            strings[name] = data[at + 2:at + 2 + size].decode("utf-16-le" if unicode else "cp1252")
+            at += 2 + size
+    # Wine's shell counts a string's closing NUL in; Windows' does not.
+    return strings.get("description", "").rstrip("\0"), strings.get("arguments", "").rstrip("\0")
+
+
+def comments(description):
+    """The Start menu entry's description in each language: the catalogue's, or the English one where the
+    installer's codepage (1251: Cyrillic and ASCII) lacks a letter of it (Turkish)."""
+    data = json.loads(description.read_text(encoding="utf-8"))
+    comment = data["installer"]["comment"]
+    translated = {l["code"]: l["translations"].get(comment, comment) for l in data["languages"]}
+
+    def held(text):
+        try:
+            text.encode("cp1251")
+        except UnicodeEncodeError:
+            return False
+        return True
+    return {code: text if held(text) else translated["en"] for code, text in translated.items()}
+
+
 def check_texts(msi, description):
-    """The installer's texts are the description's, whole, as Windows Installer shows them."""
+    """The installer's texts are the description's, whole, as Windows Installer shows them; one Start menu
+    entry for each language, with its code for the program and its description."""
     texts = json.loads(description.read_text(encoding="utf-8"))["installer"]
     found = (table_texts(msi, "Property", "Property", "Value").get("ARPCOMMENTS"),
-             list(table_texts(msi, "Shortcut", "Shortcut", "Description").values()),
+             table_texts(msi, "Shortcut", "Shortcut", "Description").get("StartMenuEntry"),
              table_texts(msi, "LaunchCondition", "Condition", "Description").get("NOT WIX_DOWNGRADE_DETECTED"))
-    Check.equal(found, (texts["comment"], [texts["comment"]], texts["downgradeMessage"]),
+    Check.equal(found, (texts["comment"], texts["comment"], texts["downgradeMessage"]),
                 "the installed programs' comment, the Start menu entry's and the downgrade message are the "
                 "description's")
+    expected = comments(description)
+    entries = {key: (table_texts(msi, "Shortcut", "Shortcut", "Arguments")[key], text)
+               for key, text in table_texts(msi, "Shortcut", "Shortcut", "Description").items()}
+    Check.equal(entries, {"StartMenuEntry": ("", texts["comment"]),
+                          **{f"StartMenuEntry_{code}": (f"--lang {code}", text) for code, text in expected.items()}},
+                "a Start menu entry for each language: its --lang and its description")
+    Check.equal(expected["tr"] != expected["bg"] and expected["uk"] != expected["bg"], True,
+                "Ukrainian and Turkish entries are not described in Bulgarian")
 
 
 def main():
@@ -121,6 +171,10 @@ def main():
                     "the licence is beside the program")
         shortcuts = start_menu_entries(prefix)
         Check.equal(len(shortcuts), 1, f"one Start menu entry {shortcuts}")
+        Check.equal(shortcut_strings(prefix / shortcuts[0]) if shortcuts else None,
+                    (json.loads(Path(sys.argv[11]).read_text(encoding="utf-8"))["installer"]["comment"], ""),
+                    "without TREZOLIN_LANGUAGE the entry is described in Bulgarian and passes no --lang: the "
+                    "program follows the user's language")
         entries = installed_entries(wine)
         Check.equal(len(entries), 1, "one entry in the installed programs")
         entry = next(iter(entries.values()), {})
@@ -172,6 +226,16 @@ def main():
                      later_icon and later_icon.exists()), (False, [], {}, False),
                     "nothing left behind: no folder in Program Files, no Start menu entry, no installed programs' "
                     "entry, no icon")
+
+        # A class in Ukrainian: the language a public property of the install, on the Start menu entry.
+        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn", "TREZOLIN_LANGUAGE=uk"])
+        shortcuts = start_menu_entries(prefix)
+        Check.equal((status, len(shortcuts)), (0, 1), "TREZOLIN_LANGUAGE=uk installs one Start menu entry")
+        Check.equal(shortcut_strings(prefix / shortcuts[0]) if shortcuts else None,
+                    (comments(Path(sys.argv[11]))["uk"], "--lang uk"),
+                    "it starts the program with --lang uk and is described in Ukrainian")
+        status, _ = wine.run(["msiexec", "/x", windows_path(wine, msi), "/qn"])
+        Check.equal((status, start_menu_entries(prefix)), (0, []), "its uninstall removes the entry")
     finally:
         if wine:
             wine.stop()
