@@ -432,10 +432,10 @@ function screenSetters(widgets, status, dialog) {
 
 // No script error reaches a pupil as such: whatever fails, the message box
 // says so, in the page's language at the time.
-function tellEveryFailure(design, dialog, language) {
+function tellEveryFailure(design, core, dialog, language) {
   const tell = (event) => {
     event.preventDefault();
-    const tr = translator(design, language());
+    const tr = translator(core, language());
     dialog.tell(tr(design.window.title), tr(design.messages.unexpected));
   };
   window.addEventListener("error", tell);
@@ -445,10 +445,10 @@ function tellEveryFailure(design, dialog, language) {
 // The page's languages.
 
 // A Bulgarian text of the description in the language (its place in the
-// description's languages): the catalogue's translation, or the text itself.
-function translator(design, language) {
-  const translations = design.languages[language].translations;
-  return (text) => translations[text] ?? text;
+// description's languages): the catalogue's translation, or the text itself,
+// from the table the computation carries.
+function translator(core, language) {
+  return (text) => core.translate(language, text);
 }
 
 // The language the page's address asks for (?lang=uk), or null.
@@ -497,8 +497,8 @@ function pageTexts(design) {
 
 // The page in the language: its own texts, its manifest, the chooser's
 // choice, and the language a screen reader reads it in.
-function showPageIn(design, texts, language) {
-  const tr = translator(design, language);
+function showPageIn(design, core, texts, language) {
+  const tr = translator(core, language);
   const code = design.languages[language].code;
   document.documentElement.lang = code;
   document.title = tr(design.window.title);
@@ -516,10 +516,10 @@ function showPageIn(design, texts, language) {
 // language, and goes into the address, so that a bookmark or a teacher's
 // link keeps it. Each choice is a link to that address, which works as
 // well where the page is opened anew.
-function offerLanguages(design, texts, lesson, widgets, dialog, language) {
+function offerLanguages(design, core, texts, lesson, widgets, dialog, language) {
   const log = widgets.find((e) => e.appendText);
   const speak = (next) => {
-    const tr = translator(design, next);
+    const tr = translator(core, next);
     const atEnd = log.scrollHeight - log.clientHeight - log.scrollTop <= 1;
     // The log's lines written anew in the other language are no news for a screen reader.
     log.setAttribute("aria-live", "off");
@@ -529,7 +529,7 @@ function offerLanguages(design, texts, lesson, widgets, dialog, language) {
     log.relabelling = false;
     design.controls.forEach((control, row) => labelControl(widgets[row], control, tr));
     dialog.relabel(tr);
-    showPageIn(design, texts, next);
+    showPageIn(design, core, texts, next);
     if (atEnd) log.scrollTop = log.scrollHeight;
     requestAnimationFrame(() => requestAnimationFrame(() => log.setAttribute("aria-live", "polite")));
     const address = new URL(location.href);
@@ -553,21 +553,21 @@ function buildWindow(root, design, core) {
   let current = chosenLanguage(core);
   const language = { get: () => current, set: (next) => { current = next; } };
   const texts = pageTexts(design);
-  showPageIn(design, texts, current);
+  showPageIn(design, core, texts, current);
   let lesson = null;
-  const widgets = makeWidgets(design, (index) => lesson.click(index), translator(design, current));
+  const widgets = makeWidgets(design, (index) => lesson.click(index), translator(core, current));
   const dialog = messageBox(design);
-  dialog.relabel(translator(design, current));
+  dialog.relabel(translator(core, current));
   const status = announcer();
   // Inside the window, so that their text is as large as the window's.
   root.replaceChildren(...widgets, dialog, status);
   const arrangement = followArrangement(root, widgets, design, dialog);
   lesson = new core.Lesson(screenSetters(widgets, status, dialog), current);
   lesson.load();
-  offerLanguages(design, texts, lesson, widgets, dialog, language);
+  offerLanguages(design, core, texts, lesson, widgets, dialog, language);
   // The focus on the first control in tab order, without scrolling: a pupil starts at the top.
   widgets[rowOf(design, design.window.tabOrder[arrangement()][0])].focus({ preventScroll: true });
-  tellEveryFailure(design, dialog, language.get);
+  tellEveryFailure(design, core, dialog, language.get);
   root.dataset.ready = "true";
   performance.mark("trezolin-ready");
 }

@@ -186,8 +186,10 @@ def page(args, description, site):
     else:
         policy += ["trusted-types 'none'"]
     # The description as data beside the computation, which need not carry a JSON writer. Nothing in
-    # it may end its script element early.
-    data = json.dumps(description, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
+    # it may end its script element early. The languages' translations stay out: the computation
+    # carries the same table, and the page asks it.
+    embedded = dict(description, languages=[{"code": l["code"], "name": l["name"]} for l in description["languages"]])
+    data = json.dumps(embedded, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     texts = description["page"]
     parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
              "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version),

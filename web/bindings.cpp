@@ -107,6 +107,13 @@ int PreferredLanguage(const val& tags)
     return design::PreferredLanguage(emscripten::vecFromJSArray<std::string>(tags));
 }
 
+// A Bulgarian text of the description in the language: the page's captions,
+// tooltips, names and its own texts come from the one table the lesson uses.
+std::string Translate(int language, const std::string& bulgarian)
+{
+    return std::string(design::Translate(Known(language), bulgarian));
+}
+
 // The lesson as the page holds it: one presenter on the page's screen.
 class PageLesson {
 public:
@@ -138,6 +145,7 @@ EMSCRIPTEN_BINDINGS(trezolin)
         .function("setLanguage", &PageLesson::SetLanguage);
     emscripten::function("findLanguage", &FindLanguage);
     emscripten::function("preferredLanguage", &PreferredLanguage);
+    emscripten::function("translate", &Translate);
 }
 
 } // namespace trezolin::web
