@@ -525,8 +525,11 @@ function offerLanguages(design, core, texts, lesson, widgets, dialog, language) 
     log.setAttribute("aria-live", "off");
     log.relabelling = true;
     language.set(next);
-    lesson.setLanguage(next);
-    log.relabelling = false;
+    try {
+      lesson.setLanguage(next);
+    } finally {
+      log.relabelling = false;
+    }
     design.controls.forEach((control, row) => labelControl(widgets[row], control, tr));
     dialog.relabel(tr);
     showPageIn(design, core, texts, next);

@@ -439,11 +439,15 @@ def language_codes(w):
 
 
 def in_every_language(d, w, screen):
-    """The page opened in each language on this screen: it says it speaks it, every caption, button
-    text, list entry and language choice fits its box, and axe-core finds nothing."""
+    """The page opened in each language on this screen: it says it speaks it, nothing moves while it
+    opens, every caption, button text, list entry and language choice fits its box, and axe-core finds
+    nothing."""
     for code in language_codes(w):
         d.restart_in_language(code)
         Check.equal((d.ready, d.language()), ("true", code), f"{screen}, {code}: the page opens in that language")
+        shift = d.layout_shift()
+        if shift is not None:
+            Check.equal(shift <= MOST_SHIFT, True, f"{screen}, {code}: nothing moves while it opens ({shift:.3f})")
         Check.equal(d.overflowing_texts(), [], f"{screen}, {code}: every text fits its box")
         Check.equal(axe_findings(d), [], f"{screen}, {code}: axe-core finds nothing")
     d.restart_in_language(None)
