@@ -210,9 +210,12 @@ class BrowserDriver:
         return found
 
     def _aim(self, target, chain):
-        # As a pupil scrolls to what is off screen before clicking it.
+        # As a pupil scrolls to what is off screen before clicking it, and
+        # waits until the page stands still: a key such as End may have set
+        # off an animated scroll of the whole page.
         control = target.control if isinstance(target, Target) else target
         self.script("arguments[0].scrollIntoView({block: 'nearest', inline: 'nearest'})", self.element(control))
+        wait_for(lambda: self.async_script(STANDS_STILL, self.element(control)))
         if isinstance(target, Target) and target.below:
             # The list's frame, under its last entry: one pixel above its bottom edge.
             height = self.description.controls[control]["pixels"][3]
@@ -859,6 +862,14 @@ class FirefoxDriver(BrowserDriver):
 
 
 ENGINES = {"chromium": ChromiumDriver, "firefox": FirefoxDriver, "webkit": WebKitDriver}
+
+# Whether an element stays where it is on the screen over two frames.
+STANDS_STILL = """
+const [e, done] = arguments;
+const at = () => { const r = e.getBoundingClientRect(); return `${r.left} ${r.top} ${scrollX} ${scrollY}`; };
+const first = at();
+requestAnimationFrame(() => requestAnimationFrame(() => done(at() === first)));
+"""
 
 # What the fit check measures: every text of the page a pupil reads in a box
 # (the buttons, the labels, the method list's entries, the message box's
