@@ -42,7 +42,8 @@ def audit(url, options):
     with tempfile.TemporaryDirectory(prefix="trezolin-lighthouse-") as folder:
         report = Path(folder) / "report.json"
         subprocess.run([str(LIGHTHOUSE), url, *options, "--output=json", f"--output-path={report}", "--quiet",
-                        "--chrome-flags=--headless=new --no-sandbox"],
+                        # In Bulgarian, as a Bulgarian pupil's browser opens the page.
+                        "--chrome-flags=--headless=new --no-sandbox --lang=bg"],
                        env=dict(os.environ, CHROME_PATH="/usr/bin/chromium"), check=True, timeout=300)
         return json.loads(report.read_text(encoding="utf-8"))
 

@@ -105,6 +105,8 @@ void AddProductTexts(std::vector<CatalogueEntry>& entries)
     Add(entries, "legal copyright", kLegalCopyright, "The Windows program's copyright line; keep the names and the year.");
     Add(entries, "page needs script", kPageNeedsScript, "Shown by the page where the browser runs no scripts.");
     Add(entries, "page licence", kPageLicence, "Under the page's window, after the program's name and version.");
+    Add(entries, "page language label", kPageLanguageLabel,
+        "The label of the page's language chooser, under the window: one short word.");
 }
 
 // A text as a PO string: quotes, backslashes and control characters escaped.

@@ -144,6 +144,7 @@ Json PageJson()
     return {
         {"needsScript", Text(kPageNeedsScript)},
         {"licence", Text(kPageLicence)},
+        {"languageLabel", Text(kPageLanguageLabel)},
         {"fontFallbacks", Strings(kPageFontFallbacks)},
         {"designedFrom", kPageDesignedFromPixels},
         {"colours", colours},

@@ -23,6 +23,9 @@ inline constexpr std::string_view kPageNeedsScript = "Trezolin има нужда
 // Under the window, after the program's name and version.
 inline constexpr std::string_view kPageLicence = "свободен софтуер под лиценза GNU GPL, версия 3 или по-нова";
 
+// Beside the page's language chooser, which names each language in itself.
+inline constexpr std::string_view kPageLanguageLabel = "Език";
+
 // The window's font where a browser lacks it: one with the same widths, then
 // the browser's serif.
 inline constexpr std::array<std::string_view, 2> kPageFontFallbacks = {"Liberation Serif", "serif"};

@@ -528,6 +528,7 @@ TEST(CompactLayoutTest, TheJsonDescriptionHoldsWhatOnlyThePageShows)
     const nlohmann::json page = ParsedDescription().at("page");
     EXPECT_EQ(page.at("needsScript"), kPageNeedsScript);
     EXPECT_EQ(page.at("licence"), kPageLicence);
+    EXPECT_EQ(page.at("languageLabel"), kPageLanguageLabel);
     EXPECT_EQ(page.at("fontFallbacks"), nlohmann::json({"Liberation Serif", "serif"}));
     EXPECT_EQ(page.at("designedFrom"), 640);
     std::set<std::string> names;

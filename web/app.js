@@ -9,8 +9,13 @@
 const SVG = "http://www.w3.org/2000/svg";
 
 // What the page says when even the computation could not be started: the
-// description's sentence, written in when the page was put together.
+// description's sentence in each language, written in when the page was put
+// together.
 const LOAD_FAILURE = @LOAD_FAILURE@;
+
+// On the site, one web app manifest per language, by its code; none in the
+// single file.
+const MANIFESTS = @MANIFESTS@;
 
 // The service worker of the site folder, beside the page, and the one
 // Trusted Types policy that the site's security policy lets vouch for it.
@@ -54,14 +59,21 @@ function place(e, control, design) {
   if (control.centred) e.style.textAlign = "center";
   e.dataset.control = control.name;
   e.dataset.role = control.role;
-  if (control.tooltip) e.title = control.tooltip;
-  if (control.accessibleName) e.setAttribute("aria-label", control.accessibleName);
-  if (control.accessibleDescription) e.setAttribute("aria-description", control.accessibleDescription);
   e.hidden = !control.visible;
   // Reached with Tab or not, as the description says, whatever the browser's
   // own rule for each kind of element.
   if (control.takesFocus) e.tabIndex = 0;
   else if (e.tabIndex >= 0) e.tabIndex = -1;
+}
+
+// What a control shows and says in the page's language: a button's or a
+// label's caption, its tooltip, and what a screen reader reads. A vertex
+// box's text is the lesson's, and stays.
+function labelControl(e, control, tr) {
+  if (control.widget === "button" || control.widget === "caption") e.textContent = tr(control.text);
+  if (control.tooltip) e.title = tr(control.tooltip);
+  if (control.accessibleName) e.setAttribute("aria-label", tr(control.accessibleName));
+  if (control.accessibleDescription) e.setAttribute("aria-description", tr(control.accessibleDescription));
 }
 
 function vertexBox(control) {
@@ -149,8 +161,10 @@ function logBox() {
   const scrollToNewestLine = keepNewestLineInView(log);
   let lineClass = "help";
   log.replaceText = (text) => {
+    // In another language the log keeps its look: the help text stays the help text.
+    const look = log.relabelling && log.firstElementChild ? log.firstElementChild.classList[1] : lineClass;
     log.replaceChildren();
-    writeLines(log, text, lineClass);
+    writeLines(log, text, look);
     lineClass = "changes";
   };
   log.appendText = (text) => {
@@ -299,7 +313,6 @@ function messageBox(design) {
   text.id = "message-text";
   const ok = element("button");
   ok.type = "button";
-  ok.textContent = design.messages.button;
   ok.addEventListener("click", () => dialog.close());
   enterCloses(dialog);
   dialog.setAttribute("aria-labelledby", heading.id);
@@ -307,6 +320,7 @@ function messageBox(design) {
   dialog.append(heading, text, ok);
   let returnFocus = null;
   dialog.addEventListener("close", () => returnFocus?.focus());
+  dialog.relabel = (tr) => { ok.textContent = tr(design.messages.button); };
   dialog.tell = (title, message) => {
     heading.textContent = title;
     text.textContent = message;
@@ -333,11 +347,12 @@ const WIDGETS = {
 // The controls, one widget per row of the description. The stacking order
 // runs front to back; labels lie on the window's surface, behind every other
 // control.
-function makeWidgets(design, click) {
+function makeWidgets(design, click, tr) {
   const count = design.controls.length;
   return design.controls.map((control, row) => {
     const e = WIDGETS[control.widget](control, design, () => click(control.index));
     place(e, control, design);
+    labelControl(e, control, tr);
     e.style.zIndex = control.widget === "caption" ? 0 : count - row;
     return e;
   });
@@ -415,33 +430,147 @@ function screenSetters(widgets, status, dialog) {
   });
 }
 
-// No script error reaches a pupil as such: whatever fails, the message box says so.
-function tellEveryFailure(design, dialog) {
+// No script error reaches a pupil as such: whatever fails, the message box
+// says so, in the page's language at the time.
+function tellEveryFailure(design, core, dialog, language) {
   const tell = (event) => {
     event.preventDefault();
-    dialog.tell(design.window.title, design.messages.unexpected);
+    const tr = translator(core, language());
+    dialog.tell(tr(design.window.title), tr(design.messages.unexpected));
   };
   window.addEventListener("error", tell);
   window.addEventListener("unhandledrejection", tell);
+}
+
+// The page's languages.
+
+// A Bulgarian text of the description in the language (its place in the
+// description's languages): the catalogue's translation, or the text itself,
+// from the table the computation carries.
+function translator(core, language) {
+  return (text) => core.translate(language, text);
+}
+
+// The language the page's address asks for (?lang=uk), or null.
+function askedLanguage() {
+  return new URLSearchParams(location.search).get("lang");
+}
+
+function browserLanguages() {
+  return Array.from(navigator.languages?.length ? navigator.languages : [navigator.language || ""]);
+}
+
+// The language the page speaks, by the description's rule, which the
+// computation carries: the one the address asks for, else the first of the
+// browser's languages that has a catalogue, else Bulgarian. A code the page
+// does not know is said in the console and passed over.
+function chosenLanguage(core) {
+  const asked = askedLanguage();
+  if (asked !== null) {
+    const found = core.findLanguage(asked);
+    if (found >= 0) return found;
+    console.warn(`Trezolin speaks no language "${asked}": going on in the browser's language.`);
+  }
+  return core.preferredLanguage(browserLanguages());
+}
+
+// Where the computation could not start, the load failure's sentence in the
+// language asked for or the browser's, by the language subtag alone.
+function loadFailureText() {
+  const tags = [askedLanguage() || "", ...browserLanguages()];
+  const code = tags.map((tag) => tag.toLowerCase().split(/[-_]/)[0]).find((c) => c in LOAD_FAILURE);
+  return { code: code || "bg", text: LOAD_FAILURE[code || "bg"] };
+}
+
+// The page's own texts around the window, as the file holds them in
+// Bulgarian; each is shown in the language from these.
+function pageTexts(design) {
+  const summary = document.querySelector('meta[name="description"]');
+  const licence = document.getElementById("licence");
+  return {
+    summary, licence, summaryText: summary.content, licenceText: licence.textContent,
+    label: document.getElementById("language-label"), labelText: design.page.languageLabel,
+    choices: Array.from(document.querySelectorAll("[data-language]")),
+    manifest: document.querySelector('link[rel="manifest"]'),
+  };
+}
+
+// The page in the language: its own texts, its manifest, the chooser's
+// choice, and the language a screen reader reads it in.
+function showPageIn(design, core, texts, language) {
+  const tr = translator(core, language);
+  const code = design.languages[language].code;
+  document.documentElement.lang = code;
+  document.title = tr(design.window.title);
+  texts.summary.content = tr(texts.summaryText);
+  texts.licence.textContent = tr(texts.licenceText);
+  texts.label.textContent = tr(texts.labelText);
+  for (const choice of texts.choices) {
+    if (choice.dataset.language === code) choice.setAttribute("aria-current", "true");
+    else choice.removeAttribute("aria-current");
+  }
+  if (texts.manifest && MANIFESTS[code]) texts.manifest.href = MANIFESTS[code];
+}
+
+// The chooser under the window: a choice goes on with the run in the other
+// language, and goes into the address, so that a bookmark or a teacher's
+// link keeps it. Each choice is a link to that address, which works as
+// well where the page is opened anew.
+function offerLanguages(design, core, texts, lesson, widgets, dialog, language) {
+  const log = widgets.find((e) => e.appendText);
+  const speak = (next) => {
+    const tr = translator(core, next);
+    const atEnd = log.scrollHeight - log.clientHeight - log.scrollTop <= 1;
+    // The log's lines written anew in the other language are no news for a screen reader.
+    log.setAttribute("aria-live", "off");
+    log.relabelling = true;
+    language.set(next);
+    try {
+      lesson.setLanguage(next);
+    } finally {
+      log.relabelling = false;
+    }
+    design.controls.forEach((control, row) => labelControl(widgets[row], control, tr));
+    dialog.relabel(tr);
+    showPageIn(design, core, texts, next);
+    if (atEnd) log.scrollTop = log.scrollHeight;
+    requestAnimationFrame(() => requestAnimationFrame(() => log.setAttribute("aria-live", "polite")));
+    const address = new URL(location.href);
+    address.searchParams.set("lang", design.languages[next].code);
+    history.replaceState(history.state, "", address);
+  };
+  for (const choice of texts.choices) {
+    choice.addEventListener("click", (event) => {
+      if (event.button !== 0 || event.ctrlKey || event.metaKey || event.shiftKey || event.altKey) return;
+      event.preventDefault();
+      const next = design.languages.findIndex((l) => l.code === choice.dataset.language);
+      if (next >= 0 && next !== language.get()) speak(next);
+    });
+  }
 }
 
 // The window's own sizes, font and colours are in the style sheet, written
 // there from the description when the page was put together: the window
 // stands in its place from the first paint, and filling it moves nothing.
 function buildWindow(root, design, core) {
-  document.title = design.window.title;
+  let current = chosenLanguage(core);
+  const language = { get: () => current, set: (next) => { current = next; } };
+  const texts = pageTexts(design);
+  showPageIn(design, core, texts, current);
   let lesson = null;
-  const widgets = makeWidgets(design, (index) => lesson.click(index));
+  const widgets = makeWidgets(design, (index) => lesson.click(index), translator(core, current));
   const dialog = messageBox(design);
+  dialog.relabel(translator(core, current));
   const status = announcer();
   // Inside the window, so that their text is as large as the window's.
   root.replaceChildren(...widgets, dialog, status);
   const arrangement = followArrangement(root, widgets, design, dialog);
-  lesson = new core.Lesson(screenSetters(widgets, status, dialog));
+  lesson = new core.Lesson(screenSetters(widgets, status, dialog), current);
   lesson.load();
+  offerLanguages(design, core, texts, lesson, widgets, dialog, language);
   // The focus on the first control in tab order, without scrolling: a pupil starts at the top.
   widgets[rowOf(design, design.window.tabOrder[arrangement()][0])].focus({ preventScroll: true });
-  tellEveryFailure(design, dialog);
+  tellEveryFailure(design, core, dialog, language.get);
   root.dataset.ready = "true";
   performance.mark("trezolin-ready");
 }
@@ -495,7 +624,9 @@ async function start() {
     keepForOffline();
   } catch (error) {
     const notice = element("p", "notice");
-    notice.textContent = LOAD_FAILURE;
+    const failure = loadFailureText();
+    notice.lang = failure.code;
+    notice.textContent = failure.text;
     root.replaceChildren(notice);
     root.dataset.ready = "failed";
   }

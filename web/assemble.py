@@ -29,6 +29,9 @@ import subprocess
 from pathlib import Path
 
 MANIFEST = "manifest.json"
+# Each language but the first (Bulgarian, the program's own) has a manifest
+# of its own beside it, which the page links to when it speaks that language.
+LANGUAGE_MANIFEST = "manifest-{}.json"
 WORKER = "service-worker.js"
 # The one Trusted Types policy the page may create, on the site only: it
 # passes the worker's own address to navigator.serviceWorker.register.
@@ -92,6 +95,8 @@ def colours_rule(description):
     page = description["page"]
     lines = [f"  --{role}: {css_colour(rgb)};" for role, rgb in description["classicColours"].items()]
     lines += [f"  --{c['name']}: {css_colour(c['rgb'], c['opacity'])};" for c in page["colours"]]
+    # Around the window too: the language chooser's targets.
+    lines += [f"  --minimum-target: {description['minimumTarget']}px;"]
     return ":root {\n" + "\n".join(lines) + "\n}"
 
 
@@ -117,12 +122,38 @@ def window_rule(description):
     return "#window {\n" + "\n".join(lines) + "\n}"
 
 
-def page_script(args, description):
-    """The page's own script, with what it must know before the description is read."""
-    load_failure = json.dumps(description["messages"]["loadFailure"], ensure_ascii=False)
+def translated(language, text):
+    """A Bulgarian text of the description in the language: its translation, or the text itself."""
+    return language["translations"].get(text, text)
+
+
+def manifest_name(index, language):
+    return MANIFEST if index == 0 else LANGUAGE_MANIFEST.format(language["code"])
+
+
+def page_script(args, description, site):
+    """The page's own script, with what it must know before the description is read: the load
+    failure's sentence in every language, and on the site each language's manifest."""
+    languages = description["languages"]
+    load_failure = json.dumps({l["code"]: translated(l, description["messages"]["loadFailure"]) for l in languages},
+                              ensure_ascii=False)
+    manifests = json.dumps({l["code"]: manifest_name(i, l) for i, l in enumerate(languages)} if site else {})
     return inline_script(licensed(fill(Path(args.app).read_text(encoding="utf-8"),
-                                       {"WORKER_POLICY": WORKER_POLICY, "LOAD_FAILURE": load_failure},
-                                       "the page's script")))
+                                       {"WORKER_POLICY": WORKER_POLICY, "LOAD_FAILURE": load_failure,
+                                        "MANIFESTS": manifests}, "the page's script")))
+
+
+def language_choices(description):
+    """The chooser's choices: each language named in itself, in its own language, a link to the page
+    in it. The page's script marks the one it speaks."""
+    return "\n".join(f'<a href="?lang={l["code"]}" lang="{l["code"]}" hreflang="{l["code"]}" '
+                     f'data-language="{l["code"]}">{html.escape(l["name"])}</a>' for l in description["languages"])
+
+
+def needs_script(description):
+    """The sentence for a browser that runs no script, in every language: with no script, no choice."""
+    return "".join(f'<p lang="{l["code"]}">{html.escape(translated(l, description["page"]["needsScript"]))}</p>'
+                   for l in description["languages"])
 
 
 def page(args, description, site):
@@ -130,7 +161,7 @@ def page(args, description, site):
                  {"DESIGNED_FROM": str(description["page"]["designedFrom"]), "WINDOW": window_rule(description),
                   "COLOURS": colours_rule(description)}, "the style")
     core = inline_script(licensed(Path(args.core_js).read_text(encoding="utf-8")))
-    app = page_script(args, description)
+    app = page_script(args, description, site)
     wasm = base64.b64encode(Path(args.core_wasm).read_bytes()).decode("ascii")
     icon = "data:image/png;base64," + base64.b64encode(Path(args.icon).read_bytes()).decode("ascii")
     policy = [
@@ -155,26 +186,33 @@ def page(args, description, site):
     else:
         policy += ["trusted-types 'none'"]
     # The description as data beside the computation, which need not carry a JSON writer. Nothing in
-    # it may end its script element early.
-    data = json.dumps(description, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
+    # it may end its script element early. The languages' translations stay out: the computation
+    # carries the same table, and the page asks it.
+    embedded = dict(description, languages=[{"code": l["code"], "name": l["name"]} for l in description["languages"]])
+    data = json.dumps(embedded, ensure_ascii=False, separators=(",", ":")).replace("</", "<\\/")
     texts = description["page"]
     parts = {"CSP": "; ".join(policy), "ICON": icon, "SITE": head, "STYLE": style, "WASM": wasm, "CORE": core,
              "APP": app, "SUMMARY": html.escape(args.summary), "VERSION": html.escape(args.version),
-             "TITLE": html.escape(description["window"]["title"]), "NEEDS_SCRIPT": html.escape(texts["needsScript"]),
-             "LICENCE": html.escape(texts["licence"]), "DESCRIPTION": data}
+             "TITLE": html.escape(description["window"]["title"]), "NEEDS_SCRIPT": needs_script(description),
+             "LICENCE": html.escape(texts["licence"]), "LANGUAGE_LABEL": html.escape(texts["languageLabel"]),
+             "LANGUAGES": language_choices(description), "DESCRIPTION": data}
     return fill(Path(args.template).read_text(encoding="utf-8"), parts, "the template", repeated={"TITLE"})
 
 
-def manifest(description, summary):
+def manifest(description, summary, index):
+    """The web app manifest in a language: the same app (one id), named and described in the language,
+    opening in it. Bulgarian's opens with no choice in its address: in the browser's language."""
     colour = hex_colour(description["window"]["background"])
+    language = description["languages"][index]
+    title = translated(language, description["window"]["title"])
     return json.dumps({
         "id": "./",
-        "name": description["window"]["title"],
-        "short_name": description["window"]["title"],
-        "description": summary,
-        "lang": "bg",
+        "name": title,
+        "short_name": title,
+        "description": translated(language, summary),
+        "lang": language["code"],
         "dir": "ltr",
-        "start_url": "./",
+        "start_url": "./" if index == 0 else f"./?lang={language['code']}",
         "scope": "./",
         "display": "standalone",
         "background_color": colour,
@@ -198,12 +236,14 @@ def site(args, description):
     folder = Path(args.site)
     folder.mkdir(parents=True, exist_ok=True)
     (folder / "index.html").write_text(page(args, description, site=True), encoding="utf-8")
-    (folder / MANIFEST).write_text(manifest(description, args.summary), encoding="utf-8")
+    manifests = [manifest_name(i, l) for i, l in enumerate(description["languages"])]
+    for index, name in enumerate(manifests):
+        (folder / name).write_text(manifest(description, args.summary, index), encoding="utf-8")
     for name, side, _, share in SITE_ICONS:
         make_icon(args, description, name, side, share)
     # The cache is named by the content of everything it keeps: a new build,
     # a new cache.
-    files = ["index.html", MANIFEST] + [name for name, *_ in SITE_ICONS]
+    files = ["index.html", *manifests] + [name for name, *_ in SITE_ICONS]
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (folder / name).read_bytes())

@@ -13,6 +13,7 @@
 //        renamed entry of the hidden lists, appendLog with the new line,
 //        say(""), and showMessage on an error.
 
+#include "design/languages.h"
 #include "lesson/presenter.h"
 
 #include <emscripten/bind.h>
@@ -21,6 +22,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trezolin::web {
 
@@ -86,16 +88,48 @@ private:
 
 } // namespace
 
+// A language the page was not built with counts as Bulgarian.
+design::LanguageId Known(int language)
+{
+    return language >= 0 && static_cast<std::size_t>(language) < design::Languages().size() ? language
+                                                                                           : design::kBulgarian;
+}
+
+// The language a tag names (its place in the description's languages), or -1.
+int FindLanguage(const std::string& tag)
+{
+    return design::FindLanguage(tag).value_or(-1);
+}
+
+// The first of the browser's languages that Trezolin speaks, else Bulgarian.
+int PreferredLanguage(const val& tags)
+{
+    return design::PreferredLanguage(emscripten::vecFromJSArray<std::string>(tags));
+}
+
+// A Bulgarian text of the description in the language: the page's captions,
+// tooltips, names and its own texts come from the one table the lesson uses.
+std::string Translate(int language, const std::string& bulgarian)
+{
+    return std::string(design::Translate(Known(language), bulgarian));
+}
+
 // The lesson as the page holds it: one presenter on the page's screen.
 class PageLesson {
 public:
-    explicit PageLesson(val setters) : screen_(std::move(setters)), presenter_(screen_) {}
+    PageLesson(val setters, int language)
+        : screen_(std::move(setters)), presenter_(screen_, nullptr, Known(language))
+    {
+    }
 
     // Shows the load state whole.
     void Load() { presenter_.Load(); }
 
     // A click of the button Command1(index). Never throws.
     void Click(int index) { presenter_.Click(index); }
+
+    // Goes on in another language: the run kept, the log re-labelled. Never throws.
+    void SetLanguage(int language) { presenter_.SetLanguage(Known(language)); }
 
 private:
     PageScreen screen_;
@@ -105,9 +139,13 @@ private:
 EMSCRIPTEN_BINDINGS(trezolin)
 {
     emscripten::class_<PageLesson>("Lesson")
-        .constructor<val>()
+        .constructor<val, int>()
         .function("load", &PageLesson::Load)
-        .function("click", &PageLesson::Click);
+        .function("click", &PageLesson::Click)
+        .function("setLanguage", &PageLesson::SetLanguage);
+    emscripten::function("findLanguage", &FindLanguage);
+    emscripten::function("preferredLanguage", &PreferredLanguage);
+    emscripten::function("translate", &Translate);
 }
 
 } // namespace trezolin::web

@@ -38,6 +38,9 @@ KEYS = {
 }
 # The browser's window while the scenario runs: the whole window shows.
 WINDOW_SIZE = (1000, 800)
+# The browsers speak Bulgarian, as on a Bulgarian pupil's machine: the page
+# then chooses Bulgarian from the browser's languages, as a pupil's would.
+BROWSER_LANGUAGE = "bg"
 # How long a condition may take to come true on a busy machine: far longer
 # than it ever takes, so that only a real fault ends a wait.
 PATIENCE = 60.0
@@ -50,8 +53,9 @@ def start_chromium():
     options.binary_location = "/usr/bin/chromium"
     for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--no-first-run",
                  "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                 "--window-size={},{}".format(*WINDOW_SIZE)):
+                 "--window-size={},{}".format(*WINDOW_SIZE), f"--lang={BROWSER_LANGUAGE}"):
         options.add_argument(flag)
+    options.add_experimental_option("prefs", {"intl.accept_languages": BROWSER_LANGUAGE})
     options.set_capability("goog:loggingPrefs", {"browser": "ALL", "performance": "ALL"})
     return webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver"))
 
@@ -129,6 +133,63 @@ class BrowserDriver:
         self.browser.get(self.url)
         self.ready = wait_until_ready(self.browser)
 
+    def restart_in_language(self, code):
+        """Opens the page afresh with the language in its address (?lang=uk); with None, without."""
+        return self.open_url(self.url + (f"?lang={code}" if code else ""))
+
+    def choose_language(self, code):
+        """Picks the language in the chooser under the window, with a click as a pupil does; waits
+        until the page speaks it."""
+        choice = self.script("return document.querySelector(`nav [data-language='${arguments[0]}']`)", code)
+        self.script("arguments[0].scrollIntoView({block: 'nearest', inline: 'nearest'})", choice)
+        self.perform(Actions().move_to(choice).press())
+        wait_for(lambda: self.language() == code)
+
+    def choose_language_by_keyboard(self, code):
+        """Tab from the window's last control into the chooser, on to the language, and Enter."""
+        order = self.description.window["tabOrder"]["designed"]
+        self.click(order[-1])
+        self.key("Tab")
+        for _ in range(len(self.script("return document.querySelectorAll('nav [data-language]')"))):
+            if self.script("return document.activeElement.dataset.language") == code:
+                break
+            self.key("Tab")
+        self.key("Return")
+        wait_for(lambda: self.language() == code)
+
+    def address(self):
+        return self.script("return location.href")
+
+    def browser_languages(self):
+        return self.script("return Array.from(navigator.languages)")
+
+    def manifest_link(self):
+        return self.script("const l = document.querySelector('link[rel=manifest]'); return l && l.getAttribute('href')")
+
+    def page_texts(self):
+        """The page's own texts around the window: title, description, the chooser's label, the licence,
+        and each choice's (text, lang, whether it is the current one)."""
+        return self.script("""
+            return {title: document.title, summary: document.querySelector('meta[name=description]').content,
+                    label: document.getElementById('language-label').textContent,
+                    licence: document.getElementById('licence').textContent,
+                    choices: Array.from(document.querySelectorAll('nav [data-language]'),
+                                        (a) => [a.textContent, a.lang, a.getAttribute('aria-current') === 'true'])};""")
+
+    def overflowing_texts(self):
+        """Each caption, button text, list entry and language choice shown whose text reaches out of its
+        box (inside the borders), with the text's and the box's extent."""
+        return self.script(OVERFLOWING)
+
+    def font_coverage(self, letters):
+        """The window's font as the page gets it (the first of its fonts that the browser has) and the
+        letters that font lacks."""
+        return self.script(FONT_COVERAGE, letters)
+
+    def is_the_page(self, url):
+        """Whether a request is for the page's own file, in any language (?lang=uk), or data inside it."""
+        return url.split("?")[0] == self.url or url.startswith("data:")
+
     def script(self, body, *args):
         """Runs a script in the page, as WebDriver does: outside the page's own security policy."""
         return self.browser.execute_script(body, *args)
@@ -149,9 +210,12 @@ class BrowserDriver:
         return found
 
     def _aim(self, target, chain):
-        # As a pupil scrolls to what is off screen before clicking it.
+        # As a pupil scrolls to what is off screen before clicking it, and
+        # waits until the page stands still: a key such as End may have set
+        # off an animated scroll of the whole page.
         control = target.control if isinstance(target, Target) else target
         self.script("arguments[0].scrollIntoView({block: 'nearest', inline: 'nearest'})", self.element(control))
+        wait_for(lambda: self.async_script(STANDS_STILL, self.element(control)))
         if isinstance(target, Target) and target.below:
             # The list's frame, under its last entry: one pixel above its bottom edge.
             height = self.description.controls[control]["pixels"][3]
@@ -304,6 +368,9 @@ class BrowserDriver:
 
     def tooltip(self, control):
         return self.attribute(control, "title")
+
+    def caption(self, control):
+        return self.text(control)
 
     def displayed(self, control):
         return self.script("const e = arguments[0]; return e.getClientRects().length > 0 &&"
@@ -462,7 +529,7 @@ class ChromiumDriver(SeleniumDriver):
             message = json.loads(entry["message"])["message"]
             if message["method"] == "Network.requestWillBeSent":
                 urls.add(message["params"]["request"]["url"])
-        return sorted(u for u in urls if u != self.url and not u.startswith("data:"))
+        return sorted(u for u in urls if not self.is_the_page(u))
 
     def console_problems(self):
         return [e["message"] for e in self.browser.get_log("browser") if e["level"] in ("SEVERE", "WARNING")]
@@ -665,7 +732,9 @@ class WebKitDriver(SeleniumDriver):
         os.makedirs(f"{self._config.name}/gtk-3.0")
         Path(f"{self._config.name}/gtk-3.0/gtk.css").write_text(
             (Path(__file__).resolve().parent / "minibrowser-gtk.css").read_text(encoding="utf-8"), encoding="utf-8")
-        self.service = Service("/usr/bin/WebKitWebDriver", env=dict(self.x.env, XDG_CONFIG_HOME=self._config.name))
+        # WebKitGTK takes the browser's languages from the locale's environment.
+        self.service = Service("/usr/bin/WebKitWebDriver", env=dict(
+            self.x.env, XDG_CONFIG_HOME=self._config.name, LANGUAGE=BROWSER_LANGUAGE, LANG="bg_BG.UTF-8"))
         self.service.start()
         options = Options()
         options.binary_location = self.MINIBROWSER
@@ -695,7 +764,7 @@ class WebKitDriver(SeleniumDriver):
         # It holds every load that got an answer (tried: an image from a local
         # server), not a request that failed (a fetch that CORS refused).
         return sorted({u for u in self.script("return performance.getEntriesByType('resource').map((e) => e.name)")
-                       if u != self.url and not u.startswith("data:")})
+                       if not self.is_the_page(u)})
 
     def stop(self):
         super().stop()
@@ -785,7 +854,7 @@ class FirefoxDriver(BrowserDriver):
         # Firefox reports what goes over the network (an image and a fetch from
         # a local server, tried), not files read from disk.
         urls = {e["params"]["request"]["url"] for e in self.browser.events if e["method"] == "network.beforeRequestSent"}
-        return sorted(u for u in urls if u != self.url and not u.startswith("data:"))
+        return sorted(u for u in urls if not self.is_the_page(u))
 
     def console_problems(self):
         return [e["params"].get("text") for e in self.browser.events
@@ -793,6 +862,55 @@ class FirefoxDriver(BrowserDriver):
 
 
 ENGINES = {"chromium": ChromiumDriver, "firefox": FirefoxDriver, "webkit": WebKitDriver}
+
+# Whether an element stays where it is on the screen over two frames.
+STANDS_STILL = """
+const [e, done] = arguments;
+const at = () => { const r = e.getBoundingClientRect(); return `${r.left} ${r.top} ${scrollX} ${scrollY}`; };
+const first = at();
+requestAnimationFrame(() => requestAnimationFrame(() => done(at() === first)));
+"""
+
+# What the fit check measures: every text of the page a pupil reads in a box
+# (the buttons, the labels, the method list's entries, the message box's
+# button, the language chooser) against the box inside its borders.
+OVERFLOWING = """
+const shown = document.querySelectorAll(
+  "#window .button, #window .label, #window .choice > .option, dialog[open] button, nav.languages > a");
+const out = [];
+for (const e of shown) {
+  if (!e.getClientRects().length || !e.textContent.trim()) continue;
+  const range = document.createRange();
+  range.selectNodeContents(e);
+  const t = range.getBoundingClientRect(), b = e.getBoundingClientRect(), s = getComputedStyle(e);
+  const box = {left: b.left + parseFloat(s.borderLeftWidth), right: b.right - parseFloat(s.borderRightWidth),
+               top: b.top + parseFloat(s.borderTopWidth), bottom: b.bottom - parseFloat(s.borderBottomWidth)};
+  if (t.left < box.left - 0.5 || t.right > box.right + 0.5 || t.top < box.top - 0.5 || t.bottom > box.bottom + 0.5)
+    out.push([e.dataset.control || e.textContent, [t.left, t.right, t.top, t.bottom].map(Math.round),
+              [box.left, box.right, box.top, box.bottom].map(Math.round)]);
+}
+return out;
+"""
+
+# Whether a font has a letter, measured on a canvas: a letter the font has is
+# as wide whichever font stands behind it in the list; one it lacks comes
+# from the font behind, and three different fonts there do not give the same
+# width all by chance. (document.fonts.check says only whether a font needs
+# loading, not whether it has the letter.)
+FONT_COVERAGE = """
+const letters = Array.from(arguments[0]);
+const context = document.createElement("canvas").getContext("2d");
+const widths = (text, family) => ["monospace", "sans-serif", "serif"].map((behind) => {
+  context.font = `64px "${family}", ${behind}`;
+  return context.measureText(text.repeat(8)).width;
+});
+const has = (family, text) => new Set(widths(text, family)).size === 1;
+const families = getComputedStyle(document.getElementById("window")).fontFamily.split(",")
+  .map((f) => f.trim().replace(/^"|"$/g, ""))
+  .filter((f) => !["serif", "sans-serif", "monospace", "cursive", "fantasy", "system-ui"].includes(f));
+const font = families.find((f) => has(f, "Trezolin ABCDEFGH 0123456789")) || null;
+return {font, missing: font ? letters.filter((l) => !has(font, l)) : letters};
+"""
 
 # The colour behind an element: its own background, or the first opaque one
 # around it.

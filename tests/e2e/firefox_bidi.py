@@ -40,6 +40,8 @@ PREFERENCES = {
     "services.settings.server": "data:,",
     "extensions.update.enabled": False,
     "app.update.auto": False,
+    # The browser's languages, as on a Bulgarian pupil's machine.
+    "intl.accept_languages": "bg",
 }
 
 

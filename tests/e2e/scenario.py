@@ -307,6 +307,8 @@ def close_mid_burst(d, w, model):
 def page_details(d, w, model):
     """What only the page has: its language, tooltips, the live region, the focus around the dialog."""
     Check.equal(d.ready, "true", "the page started")
+    first = (d.browser_languages() or [""])[0]
+    Check.equal(first.split("-")[0], "bg", f"the browser speaks Bulgarian, as a Bulgarian pupil's does: {first!r} first")
     Check.equal((d.title(), d.language()), (w.description.window["title"], "bg"), "title and language")
     tooltips = {n: c["tooltip"] for n, c in w.description.controls.items() if c["tooltip"]}
     Check.equal({n: d.tooltip(n) for n in tooltips}, tooltips, "tooltips")
@@ -428,10 +430,38 @@ def axe_findings(d):
     return d.async_script(AXE_RUN, AXE_TAGS)
 
 
+# The letters of the other languages that Bulgarian does not have.
+LETTERS = "ґєіїĞğŞşıİçöü"
+
+
+def language_codes(w):
+    return [l["code"] for l in w.description.data["languages"]]
+
+
+def in_every_language(d, w, screen):
+    """The page opened in each language on this screen: it says it speaks it, nothing moves while it
+    opens, every caption, button text, list entry and language choice fits its box, and axe-core finds
+    nothing."""
+    for code in language_codes(w):
+        d.restart_in_language(code)
+        Check.equal((d.ready, d.language()), ("true", code), f"{screen}, {code}: the page opens in that language")
+        shift = d.layout_shift()
+        if shift is not None:
+            Check.equal(shift <= MOST_SHIFT, True, f"{screen}, {code}: nothing moves while it opens ({shift:.3f})")
+        Check.equal(d.overflowing_texts(), [], f"{screen}, {code}: every text fits its box")
+        Check.equal(axe_findings(d), [], f"{screen}, {code}: axe-core finds nothing")
+    d.restart_in_language(None)
+
+
 def every_screen(d, w, model):
     """On a desktop and on a phone either way up: the page opens in its load state,
     a start and checks pressed there (tapped on a phone) give the right lines, and
-    axe-core finds nothing at load, after the checks, and with the message box open."""
+    axe-core finds nothing at load, after the checks, and with the message box open.
+    In every language, each text fits its box and axe-core finds nothing, and the
+    window's font has every letter of every language."""
+    coverage = d.font_coverage(LETTERS)
+    Check.equal((coverage["font"] is not None, coverage["missing"]), (True, []),
+                f"the window's font {coverage['font']!r} has every letter of {LETTERS}")
     for screen, width, height, how in AXE_SCREENS:
         Check.equal(d.viewport(width, height), (width, height), f"{screen}: the page has {width} x {height}")
         d.open()
@@ -454,6 +484,7 @@ def every_screen(d, w, model):
             run.check(method)
         Check.equal(d.read(w.log).splitlines(), run.lines, f"{screen}: a start and a check by each method")
         Check.equal(axe_findings(d), [], f"{screen}: axe-core finds nothing after the checks")
+        in_every_language(d, w, screen)
 
     d.click(w.start)
     d.click_many(w.check, 32768)
@@ -640,7 +671,8 @@ def focus_and_colours(d, w, model):
                 "a click leaves no focus ring")
     focusable = [n for n, c in w.description.controls.items() if c["takesFocus"]]
     looks = {}
-    for _ in range(len(focusable) + 2):
+    # Round the window and through the language chooser under it.
+    for _ in range(len(focusable) + len(language_codes(w)) + 2):
         d.key("Tab")
         look = d.focus_look()
         looks.setdefault(look["control"], look)
@@ -820,6 +852,40 @@ def tab_order(d, w, model):
     d.click(w.log)
     d.key("shift+Tab")
     Check.equal(d.focused(), order[order.index(w.log) - 1], "Shift+Tab leaves the log backwards")
+    return model
+
+
+def page_languages(d, w, model):
+    """What only the page has of its languages: an unknown code in the address passed over for the
+    browser's language, the chooser (named in each language, reached by the keyboard) putting its
+    choice into the address, the page's own texts in the language, and on the site its manifest."""
+    desc = w.description
+    d.restart_in_language("xx")
+    Check.equal((d.ready, d.language()), ("true", "bg"), "an unknown ?lang=xx: the browser's language, Bulgarian")
+    if available(d, "console_problems"):
+        # Chromium gives the message quoted, its quotes escaped: look for the code alone.
+        said = [p for p in d.console_problems() if "xx" in (p or "")]
+        Check.equal(len(said), 1, f"the console says the page speaks no language xx: {said}")
+    names = [[l["name"], l["code"], l["code"] == "bg"] for l in desc.data["languages"]]
+    Check.equal(d.page_texts()["choices"], names, "the chooser names each language in itself, Bulgarian chosen")
+    d.choose_language_by_keyboard("uk")
+    tr = lambda text: desc.translate("uk", text)
+    texts = d.page_texts()
+    page = desc.data["page"]
+    Check.equal((texts["label"], texts["licence"], texts["summary"], texts["title"], d.address().endswith("?lang=uk")),
+                (tr(page["languageLabel"]), tr(page["licence"]), tr(desc.data["installer"]["comment"]),
+                 tr(desc.window["title"]), True),
+                "chosen with the keyboard: the page's own texts in Ukrainian, ?lang=uk in the address")
+    Check.equal([c[2] for c in texts["choices"]], [n[1] == "uk" for n in names], "the chooser marks Ukrainian")
+    Check.equal(d.read(w.log).splitlines()[0], tr(HELP_FIRST_LINE), "the help text re-labelled in Ukrainian")
+
+    # On the site, the manifest follows: the installed page's name, description and language.
+    Check.equal(d.serve(d.site_folder()), "true", "the site's page opens over http")
+    Check.equal(d.manifest_link(), "manifest.json", "the site links Bulgarian's manifest")
+    d.choose_language("tr")
+    Check.equal(d.manifest_link(), "manifest-tr.json", "in Turkish, the site links Turkish's manifest")
+    d.stop_serving()
+    d.restart_in_language(None)
     return model
 
 

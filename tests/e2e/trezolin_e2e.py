@@ -40,7 +40,9 @@ def page(target, description, engine="chromium"):
              *(CHROMIUM_ONLY if chromium else []), scenario.page_kept_to_itself,
              # Served over http, the page makes requests of its own origin, and
              # what its policy refuses shows in the console: after the check above.
-             scenario.version_and_trust, *([scenario.site_installed_and_offline] if chromium else [])]
+             scenario.version_and_trust, *([scenario.site_installed_and_offline] if chromium else []),
+             # The steps above expect the Bulgarian of a Bulgarian pupil's browser.
+             scenario.page_languages, scenario.languages]
     return ENGINES[engine](target, description), steps
 
 
