@@ -5,7 +5,7 @@
 """Makes the installer with wixl so that the same inputs always give the same
 bytes, and so that a rebuild of the same version replaces the installed copy.
 
-  make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE DESCRIPTION
+  make_msi.py WXS MSI VERSION MANUFACTURER DATE PROGRAM ICON LICENCE DESCRIPTION FIRST_STRING
 
 DESCRIPTION is the window's description as JSON (window.json): its key
 "installer" gives the installer's texts, which the WXS names as variables, and
@@ -19,9 +19,17 @@ and the files' modification times into the cabinet; here the files go in with
 DATE, both codes come from a hash of everything that goes in, and the dates
 are set to DATE afterwards. wixl (0.101) also gives the database no codepage
 and writes every table text that is not ASCII as empty: the Bulgarian texts go
-in afterwards, in codepage 1251. An installer has one codepage, and Windows
-Installer takes no UTF-8: a language's description that 1251 cannot hold
-(Turkish) goes in as the English one.
+in afterwards, in codepage 1251.
+
+An installer has one codepage, and Windows Installer takes no UTF-8, so 1251
+cannot hold Turkish. Each Start menu entry therefore also names its
+description as a string resource of the program (FIRST_STRING and on, one per
+language in the description's order: windows/start_menu_strings.py writes
+them), which Windows (Installer 4.0 and later) reads in UTF-16, Turkish
+letters and all. The plain description stays for an installer that reads no
+resource: there, a language that 1251 cannot hold (Turkish) has the English
+one. wixl ignores the shortcut's resource attributes; they are written
+afterwards.
 """
 
 import hashlib
@@ -74,6 +82,8 @@ STAND_IN_LANGUAGE = "en"
 # The Start menu entry of the WXS that make_msi.py copies for each language.
 ENTRY = "StartMenuEntry"
 PROPERTY = "TREZOLIN_LANGUAGE"
+# The program as the WXS's file key names it, which Windows Installer turns into its installed path.
+PROGRAM_FILE = "[#TrezolinExe]"
 
 
 def holds(text):
@@ -169,6 +179,23 @@ def bulgarian_texts(wxs, manufacturer, variables):
     return [t for t in texts if not t[4].isascii()]
 
 
+def resource_descriptions(languages, first_string):
+    """{Start menu entry: its description's string resource}: each language's entry its own, the WXS's
+    own entry (described in Bulgarian) Bulgarian's."""
+    return {ENTRY: first_string, **{f"{ENTRY}_{code}": first_string + i for i, code in enumerate(languages)}}
+
+
+def put_resource_descriptions(folder, msi, strings):
+    for entry, number in strings.items():
+        run(["msibuild", msi, "-q", f"UPDATE `Shortcut` SET `DescriptionResourceDLL` = '{PROGRAM_FILE}', "
+             f"`DescriptionResourceId` = {number} WHERE `Shortcut` = '{entry}'"], folder)
+    files = table_column(folder, msi, "Shortcut", "Shortcut", "DescriptionResourceDLL")
+    numbers = table_column(folder, msi, "Shortcut", "Shortcut", "DescriptionResourceId")
+    found = {entry: (files.get(entry), numbers.get(entry)) for entry in files}
+    if found != {entry: (PROGRAM_FILE, str(number)) for entry, number in strings.items()}:
+        sys.exit(f"make_msi: the Start menu entries' string resources are {found}")
+
+
 def put_texts(folder, msi, texts):
     Path(folder, "_ForceCodepage.idt").write_text("\r\n\r\n1251\t_ForceCodepage\r\n", newline="")
     run(["msibuild", msi, "-i", "_ForceCodepage.idt"], folder)
@@ -229,11 +256,12 @@ def check_summary(folder, msi_name, date, package_code):
 
 
 def main():
-    if len(sys.argv) != 10:
+    if len(sys.argv) != 11:
         print(__doc__)
         return 2
     wxs, msi, version, manufacturer, date = Path(sys.argv[1]), Path(sys.argv[2]), sys.argv[3], sys.argv[4], int(sys.argv[5])
     program, icon, licence, description = (Path(p) for p in sys.argv[6:10])
+    first_string = int(sys.argv[10])
     variables = installer_variables(description)
     languages = [l["code"] for l in json.loads(description.read_text(encoding="utf-8"))["languages"]]
 
@@ -251,6 +279,7 @@ def main():
     same_version_inclusive(folder, made.name, version)
     put_texts(folder, made.name, bulgarian_texts(staged_wxs, manufacturer, variables))
     put_conditions(folder, made.name, entry_conditions(languages))
+    put_resource_descriptions(folder, made.name, resource_descriptions(languages, first_string))
     # Title and subject, author, platform and language (Bulgarian), package code.
     run(["msibuild", made.name, "-s", f"Trezolin {version}", manufacturer, "x64;1026",
          "{" + str(package_code).upper() + "}"], folder)

@@ -6,11 +6,15 @@
 carries the version of the build, the licence in its version information and
 a manifest asking for common controls 6 and per-monitor DPI awareness; it is
 hardened (ASLR with 64-bit addresses, DEP, the stack protector) and has no
-link time in it, so that one commit always gives the same bytes.
+link time in it, so that one commit always gives the same bytes. It carries
+the Start menu entry's description in each language, whole, as the string
+resources from FIRST_STRING on that the installer's entries name (the texts
+are the window description's, DESCRIPTION: window.json).
 
-  check_exe.py TREZOLIN_EXE VERSION
+  check_exe.py TREZOLIN_EXE VERSION DESCRIPTION FIRST_STRING
 """
 
+import json
 import sys
 from pathlib import Path
 
@@ -43,6 +47,45 @@ def resource(pe, kind):
     return b"".join(found)
 
 
+def string_resources(pe):
+    """{number: text} of every string resource. Block b holds the numbers 16 (b - 1) to 16 b - 1, each
+    string its length in UTF-16 units and then its units; an empty one is absent."""
+    strings = {}
+    directory = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for entry in directory.entries if directory else []:
+        if entry.id != pefile.RESOURCE_TYPE["RT_STRING"]:
+            continue
+        for block in entry.directory.entries:
+            for language in block.directory.entries:
+                data = language.data.struct
+                raw = pe.get_data(data.OffsetToData, data.Size)
+                at = 0
+                for number in range((block.id - 1) * 16, block.id * 16):
+                    length = int.from_bytes(raw[at:at + 2], "little")
+                    if length:
+                        strings[number] = raw[at + 2:at + 2 + 2 * length].decode("utf-16-le")
+                    at += 2 + 2 * length
+    return strings
+
+
+def start_menu_descriptions(description, first_string):
+    """{code: (number, text)}: the Start menu entry's description in each language, numbered in the
+    description's order."""
+    data = json.loads(description.read_text(encoding="utf-8"))
+    comment = data["installer"]["comment"]
+    return {l["code"]: (first_string + i, l["translations"].get(comment, comment))
+            for i, l in enumerate(data["languages"])}
+
+
+def beyond_installer_codepage(text):
+    """Whether the installer's own codepage (1251) lacks a letter of the text."""
+    try:
+        text.encode("cp1251")
+    except UnicodeEncodeError:
+        return True
+    return False
+
+
 def version_strings(pe):
     strings = {}
     for info in getattr(pe, "FileInfo", []):
@@ -53,7 +96,10 @@ def version_strings(pe):
 
 
 def main():
-    exe, version = Path(sys.argv[1]), sys.argv[2]
+    if len(sys.argv) != 5:
+        print(__doc__)
+        return 2
+    exe, version, description, first_string = Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]), int(sys.argv[4])
     pe = pefile.PE(str(exe))
 
     dlls = {entry.dll.decode() for entry in pe.DIRECTORY_ENTRY_IMPORT}
@@ -70,6 +116,15 @@ def main():
                  "PerMonitorV2" in manifest), (True, True), "the manifest: common controls 6, per-monitor DPI")
     Check.equal(f'<assemblyIdentity type="win32" name="Trezolin" version="{version}.0"' in manifest, True,
                 "the manifest names the program's version")
+
+    expected = start_menu_descriptions(description, first_string)
+    strings = string_resources(pe)
+    Check.equal({code: (number, strings.get(number)) for code, (number, text) in expected.items()}, expected,
+                "the Start menu entry's description in each language, whole, as the string resources the installer "
+                "names")
+    turkish = strings.get(expected["tr"][0], "")
+    Check.equal((beyond_installer_codepage(turkish), sorted(set(turkish) & set("ğşıİçöü")) != []), (True, True),
+                f"the Turkish one ({turkish}) in its own letters, which the installer's codepage lacks")
 
     characteristics = pe.OPTIONAL_HEADER.DllCharacteristics
     Check.equal({name: bool(characteristics & flag) for name, flag in HARDENING.items()},

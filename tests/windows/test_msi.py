@@ -10,11 +10,14 @@ version, icon), the installed program started from its Start menu entry (at
 (replacing it, not beside it), a later version installed over that, and a
 silent uninstall that leaves nothing behind; then an install for a class in
 Ukrainian (TREZOLIN_LANGUAGE=uk), whose Start menu entry starts the program
-with --lang uk and describes it in Ukrainian. Its texts are the window
-description's (DESCRIPTION, window.json).
+with --lang uk and describes it in Ukrainian, and one in Turkish. Its texts
+are the window description's (DESCRIPTION, window.json). Each Start menu
+entry also names its description in its language as a string resource of the
+program, numbered from FIRST_STRING in the description's order (check_exe.py
+reads them).
 
   test_msi.py TREZOLIN_MSI VERSION ICON LICENCE PUBLISHER REBUILT_MSI REBUILT_PROGRAM LATER_MSI LATER_VERSION
-              WORK_FOLDER DESCRIPTION
+              WORK_FOLDER DESCRIPTION FIRST_STRING
 """
 
 import json
@@ -121,9 +124,10 @@ def comments(description):
     return {code: text if held(text) else translated["en"] for code, text in translated.items()}
 
 
-def check_texts(msi, description):
+def check_texts(msi, description, first_string):
     """The installer's texts are the description's, whole, as Windows Installer shows them; one Start menu
-    entry for each language, with its code for the program and its description."""
+    entry for each language, with its code for the program and its description, both as text and as the
+    program's string resource."""
     texts = json.loads(description.read_text(encoding="utf-8"))["installer"]
     found = (table_texts(msi, "Property", "Property", "Value").get("ARPCOMMENTS"),
              table_texts(msi, "Shortcut", "Shortcut", "Description").get("StartMenuEntry"),
@@ -139,17 +143,26 @@ def check_texts(msi, description):
                 "a Start menu entry for each language: its --lang and its description")
     Check.equal(expected["tr"] != expected["bg"] and expected["uk"] != expected["bg"], True,
                 "Ukrainian and Turkish entries are not described in Bulgarian")
+    codes = [l["code"] for l in json.loads(description.read_text(encoding="utf-8"))["languages"]]
+    files = table_texts(msi, "Shortcut", "Shortcut", "DescriptionResourceDLL")
+    numbers = table_texts(msi, "Shortcut", "Shortcut", "DescriptionResourceId")
+    Check.equal({key: (files[key], numbers[key]) for key in files},
+                {"StartMenuEntry": ("[#TrezolinExe]", str(first_string)),
+                 **{f"StartMenuEntry_{code}": ("[#TrezolinExe]", str(first_string + i))
+                    for i, code in enumerate(codes)}},
+                "each entry names its language's description among the installed program's string resources (the "
+                "entry without a language, Bulgarian's)")
 
 
 def main():
-    if len(sys.argv) != 12:
+    if len(sys.argv) != 13:
         print(__doc__)
         return 2
     msi, version, icon_file, licence, publisher = (Path(sys.argv[1]), sys.argv[2], Path(sys.argv[3]),
                                                    Path(sys.argv[4]), sys.argv[5])
     rebuilt_msi, rebuilt_program, later_msi, later_version, work = (Path(sys.argv[6]), Path(sys.argv[7]),
                                                                    Path(sys.argv[8]), sys.argv[9], Path(sys.argv[10]))
-    check_texts(msi, Path(sys.argv[11]))
+    check_texts(msi, Path(sys.argv[11]), int(sys.argv[12]))
     shutil.rmtree(work, ignore_errors=True)
     session = XSession()
     wine = None
@@ -227,15 +240,24 @@ def main():
                     "nothing left behind: no folder in Program Files, no Start menu entry, no installed programs' "
                     "entry, no icon")
 
-        # A class in Ukrainian: the language a public property of the install, on the Start menu entry.
-        status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn", "TREZOLIN_LANGUAGE=uk"])
-        shortcuts = start_menu_entries(prefix)
-        Check.equal((status, len(shortcuts)), (0, 1), "TREZOLIN_LANGUAGE=uk installs one Start menu entry")
-        Check.equal(shortcut_strings(prefix / shortcuts[0]) if shortcuts else None,
-                    (comments(Path(sys.argv[11]))["uk"], "--lang uk"),
-                    "it starts the program with --lang uk and is described in Ukrainian")
-        status, _ = wine.run(["msiexec", "/x", windows_path(wine, msi), "/qn"])
-        Check.equal((status, start_menu_entries(prefix)), (0, []), "its uninstall removes the entry")
+        # A class in Ukrainian, and one in Turkish: the language a public property of the install, on the
+        # Start menu entry. Turkish is the language the installer's codepage cannot hold: an installer that
+        # reads the entry's string resource (Windows Installer 4.0 and later) describes it in Turkish, one that
+        # reads only the plain description (Wine 8) in English.
+        plain = comments(Path(sys.argv[11]))
+        data = json.loads(Path(sys.argv[11]).read_text(encoding="utf-8"))
+        own = {l["code"]: l["translations"].get(data["installer"]["comment"]) for l in data["languages"]}
+        for code in ("uk", "tr"):
+            status, _ = wine.run(["msiexec", "/i", windows_path(wine, msi), "/qn", f"TREZOLIN_LANGUAGE={code}"])
+            shortcuts = start_menu_entries(prefix)
+            Check.equal((status, len(shortcuts)), (0, 1), f"TREZOLIN_LANGUAGE={code} installs one Start menu entry")
+            description, arguments = shortcut_strings(prefix / shortcuts[0]) if shortcuts else (None, None)
+            Check.equal((description in {own[code], plain[code]}, arguments), (True, f"--lang {code}"),
+                        f"it starts the program with --lang {code} and is described in its language or, where the "
+                        f"installer reads no string resource and its codepage lacks the letters, in English "
+                        f"({description})")
+            status, _ = wine.run(["msiexec", "/x", windows_path(wine, msi), "/qn"])
+            Check.equal((status, start_menu_entries(prefix)), (0, []), "its uninstall removes the entry")
     finally:
         if wine:
             wine.stop()
