@@ -11,16 +11,6 @@ namespace trezolin::windows {
 
 namespace {
 
-std::string Narrow(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
 // The code that --lang gives, if the arguments hold one: the last one counts.
 std::optional<std::wstring> AskedCode(const std::vector<std::wstring>& arguments)
 {
@@ -61,7 +51,7 @@ std::vector<std::string> UserLanguages()
     std::vector<std::string> tags;
     for (std::size_t at = 0; at < list.size() && list[at];) {
         const std::size_t end = list.find(L'\0', at);
-        tags.push_back(Narrow(list.substr(at, end - at)));
+        tags.push_back(Utf8(list.substr(at, end - at)));
         at = end + 1;
     }
     return tags;
@@ -71,7 +61,7 @@ LanguageChoice ChooseLanguage(const std::vector<std::wstring>& arguments, const 
 {
     LanguageChoice choice;
     if (const std::optional<std::wstring> code = AskedCode(arguments)) {
-        if (const std::optional<design::LanguageId> asked = design::FindLanguage(Narrow(*code))) {
+        if (const std::optional<design::LanguageId> asked = design::FindLanguage(Utf8(*code))) {
             choice.language = *asked;
             return choice;
         }

@@ -22,6 +22,16 @@ namespace trezolin::windows {
     return wide;
 }
 
+[[nodiscard]] inline std::string Utf8(std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
 // The text of a list box's entry, or an empty text where there is none.
 [[nodiscard]] inline std::wstring ListEntry(HWND list, int row)
 {

@@ -61,15 +61,7 @@ using trezolin::windows::ControlId;
 using trezolin::windows::ControlOfId;
 using trezolin::windows::kSaidRecordId;
 
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    std::string out(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
+using trezolin::windows::Utf8;
 
 using Json = nlohmann::json;
 
