@@ -100,7 +100,11 @@ void ApplyChange(CubeState& state)
         put("  ");
     }
     put(kLogLineEnd);
-    state.log.reserve(state.log.size() + state.logHeader.size() + static_cast<std::size_t>(end - line.data()));
+    // Grown by doubling, as appending alone would: reserve() by the exact
+    // size reallocates on every line in some standard libraries.
+    const std::size_t needed = state.log.size() + state.logHeader.size() + static_cast<std::size_t>(end - line.data());
+    if (needed > state.log.capacity())
+        state.log.reserve(std::max(needed, 2 * state.log.capacity()));
     state.log.append(state.logHeader);
     state.log.append(line.data(), end);
 }
