@@ -50,7 +50,8 @@ def _end(process):
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*?)'\s?(?:\{.*\})?$", re.MULTILINE)
 
 
-def _wait(condition, what, timeout):
+def wait_until(condition, what, timeout=60.0):
+    """What the condition gives once it gives something, checked every tenth of a second."""
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         result = condition()
@@ -78,7 +79,7 @@ class AccessibilityBus:
             set_enabled = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
                            "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
                            "variant:boolean:true"]
-            _wait(lambda: subprocess.run(set_enabled, env=self.env, capture_output=True, timeout=30).returncode == 0,
+            wait_until(lambda: subprocess.run(set_enabled, env=self.env, capture_output=True, timeout=30).returncode == 0,
                   "the accessibility bus", 60)
         except Exception:
             self.stop()
@@ -129,7 +130,7 @@ class Orca:
             said = self.transcript()[after:]
             return said if condition(said) else None
         try:
-            return _wait(check, what, timeout)
+            return wait_until(check, what, timeout)
         except RuntimeError as error:
             raise RuntimeError(f"{error}; Orca said: {self.transcript()[after:]}") from None
 
@@ -160,7 +161,7 @@ class Desk:
         self.program = subprocess.Popen(args, env=self.x.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         window = self.x.find_window(window_name or title, timeout=60)
         # Orca follows only the active window.
-        _wait(lambda: self.x.run(["xdotool", "windowactivate", window], check=False) and
+        wait_until(lambda: self.x.run(["xdotool", "windowactivate", window], check=False) and
               self.x.run(["xdotool", "getactivewindow"], check=False).stdout.strip() == window,
               "the window to become active", 30)
         self.orca.wait_for(lambda s: any(title in u for u in s), "Orca to say the window's title", after=said)

@@ -13,6 +13,7 @@ import os
 import time
 
 from description import Target
+from screen_reader import wait_until
 from x_session import XSession
 
 NOTHING_COPIED = "<nothing copied>"
@@ -68,16 +69,6 @@ class X11Driver:
         Atspi.init()
         self._atspi = Atspi
 
-    @staticmethod
-    def _wait_for(condition, what, timeout=60.0):
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            found = condition()
-            if found:
-                return found
-            time.sleep(0.1)
-        raise RuntimeError(f"timed out waiting for {what}")
-
     def _application(self):
         """The program's accessible application, once it is on the bus."""
         if getattr(self, "_app", None) is None:
@@ -91,7 +82,7 @@ class X11Driver:
                     except Exception:   # an application leaving the bus
                         continue
                 return None
-            self._app = self._wait_for(find, "the program on the accessibility bus")
+            self._app = wait_until(find, "the program on the accessibility bus")
         return self._app
 
     def _frame(self):
@@ -105,7 +96,7 @@ class X11Driver:
                 if child is not None and child.get_name() == title and child.get_child_count():
                     return child
             return None
-        return self._wait_for(find, "the program's window on the accessibility bus")
+        return wait_until(find, "the program's window on the accessibility bus")
 
     def _accessible_of(self, control):
         """The accessible whose place in the window is the control's, as the description gives it."""
@@ -169,7 +160,7 @@ class X11Driver:
                         child.get_state_set().contains(self._atspi.StateType.SHOWING) and child.get_name():
                     return child.get_name()
             return None
-        return self._wait_for(shown_tip, f"{control}'s tooltip", timeout)
+        return wait_until(shown_tip, f"{control}'s tooltip", timeout)
 
     def program_output(self):
         """What the program printed, once it has ended."""
